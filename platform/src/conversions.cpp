@@ -1,0 +1,92 @@
+#include "forms/conversions.h"
+
+#include "forms/errors.h"
+
+#include <QLocale>
+#include <QRegularExpression>
+
+#include <cmath>
+
+namespace forms {
+
+QString toText(std::int16_t value) { return QString::number(value); }
+
+double toDouble(const QString& text)
+{
+    const QLocale locale;
+    const QString number = text.trimmed();
+
+    // A plain decimal number in the locale's notation: sign, digits with at most
+    // one decimal separator, optional exponent. Digits are ASCII; group
+    // separators are not accepted, so "1.5" is never read as 15.
+    const QString point = QRegularExpression::escape(locale.decimalPoint());
+    const QString minus = QRegularExpression::escape(locale.negativeSign());
+    const QString plus = QRegularExpression::escape(locale.positiveSign());
+    const QRegularExpression syntax(
+        QStringLiteral("^(?:[-+]|%1|%2)?(?:[0-9]+(?:%3[0-9]*)?|%3[0-9]+)(?:[eE](?:[-+]|%1|%2)?[0-9]+)?$")
+            .arg(minus, plus, point));
+    if (!syntax.match(number).hasMatch())
+        throw RuntimeError(RuntimeError::TypeMismatch);
+
+    // Rewritten in the C locale's notation and read there, so that what the
+    // pattern accepted is read the same way whatever the locale.
+    QString plain = number;
+    plain.replace(locale.decimalPoint(), QStringLiteral("."));
+    if (locale.negativeSign() != QStringLiteral("-"))
+        plain.replace(locale.negativeSign(), QStringLiteral("-"));
+    if (locale.positiveSign() != QStringLiteral("+"))
+        plain.replace(locale.positiveSign(), QStringLiteral("+"));
+    // (Not strtod: it follows the process locale's decimal separator.)
+    bool ok = false;
+    const double value = QLocale::c().toDouble(plain, &ok);
+    // Out of range gives an infinity for overflow and zero for underflow;
+    // only overflow is an error.
+    if (std::isinf(value))
+        throw RuntimeError(RuntimeError::Overflow);
+    return value;
+}
+
+std::int16_t toInt16(double value)
+{
+    if (std::isnan(value))
+        throw RuntimeError(RuntimeError::Overflow);
+    // Halves go to the even neighbour (banker's rounding), whatever the FPU's
+    // rounding mode: 2.5 gives 2, 3.5 gives 4, -32768.5 gives -32768.
+    double rounded = std::round(value);
+    if (std::fabs(value - std::trunc(value)) == 0.5)
+        rounded = 2.0 * std::round(value / 2.0);
+    if (rounded < -32768.0 || rounded > 32767.0)
+        throw RuntimeError(RuntimeError::Overflow);
+    return static_cast<std::int16_t>(rounded);
+}
+
+QString longTimeFormat()
+{
+    // Drops the time-zone field 't' (outside quoted literals) and the blanks
+    // it leaves behind.
+    const QString format = QLocale().timeFormat(QLocale::LongFormat);
+    QString result;
+    bool quoted = false;
+    for (QChar c : format) {
+        if (c == u'\'')
+            quoted = !quoted;
+        if (c == u't' && !quoted)
+            continue;
+        result += c;
+    }
+    return result.simplified();
+}
+
+QString toText(const DateValue& value)
+{
+    const QLocale locale;
+    const QString time = locale.toString(value.timeOfDay, longTimeFormat());
+    if (value.day == DateValue::dayZero())
+        return time;
+    const QString date = locale.toString(value.day, QLocale::ShortFormat);
+    if (value.timeOfDay == QTime(0, 0))
+        return date;
+    return date + u' ' + time;
+}
+
+}  // namespace forms

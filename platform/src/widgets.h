@@ -1,0 +1,79 @@
+// The Qt widgets the form runtime builds a window from.
+#pragma once
+
+#include "forms/description.h"
+
+#include <QFont>
+#include <QPixmap>
+#include <QRadioButton>
+#include <QWidget>
+
+#include <functional>
+
+namespace forms {
+
+class Form;
+
+// The colour a description value stands for, resolving system colours from the
+// application palette when drawn.
+QColor resolveColour(Colour colour);
+
+// A description font, or the standard one, sized as on the 120-dpi screen the
+// descriptions were laid out on.
+QFont resolveFont(const std::optional<Font>& font);
+
+// The picture a description names; a missing picture is a fault in the build.
+QPixmap loadPicture(std::string_view path);
+
+// The top-level window: closing it, by the title bar or Alt+F4, ends the program.
+class TopLevel final : public QWidget {
+public:
+    TopLevel(Form& form, Qt::WindowFlags flags);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    Form& form_;
+};
+
+// The window's own surface: the BackColor fill, then labels, images and lines in
+// stored order, then the printed text. Windowed controls are its child widgets and
+// so are drawn above all of it.
+class ClientArea final : public QWidget {
+public:
+    ClientArea(Form& form, QWidget* parent);
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    Form& form_;
+};
+
+// An option button that is selected by a click anywhere in its rectangle, not only
+// on its indicator.
+class OptionButtonWidget final : public QRadioButton {
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+};
+
+// A picture box: a sunken two-pixel frame with the picture at natural size from
+// the inner top-left corner, clipped to the inside of the frame.
+class PictureBoxWidget final : public QWidget {
+public:
+    PictureBoxWidget(QPixmap picture, QWidget* parent);
+    static constexpr int frameWidth = 2;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QPixmap picture_;
+};
+
+}  // namespace forms

@@ -1,0 +1,3 @@
+#include "trafficlight.h"
+
+int main(int argc, char** argv) { return forms::run<trafficlight::Trafic_Lights>(argc, argv); }

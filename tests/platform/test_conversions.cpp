@@ -1,0 +1,169 @@
+// The runtime's conversions and checked arithmetic, without any window.
+#include <forms/arithmetic.h>
+#include <forms/conversions.h>
+#include <forms/errors.h>
+
+#include <QLocale>
+#include <QTest>
+
+#include <cmath>
+#include <limits>
+
+using forms::RuntimeError;
+
+Q_DECLARE_METATYPE(RuntimeError::Number)
+
+namespace {
+
+// The error number a call raises, or 0 if it returns.
+template <class F>
+int errorOf(F&& call)
+{
+    try {
+        call();
+    } catch (const RuntimeError& error) {
+        return error.number();
+    }
+    return 0;
+}
+
+}  // namespace
+
+class Conversions : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup() { QLocale::setDefault(QLocale::c()); }
+
+    void toInt16_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("2.5 to even below") << 2.5 << 2;
+        QTest::newRow("3.5 to even above") << 3.5 << 4;
+        QTest::newRow("7912.5") << 7912.5 << 7912;
+        QTest::newRow("7927.5") << 7927.5 << 7928;
+        QTest::newRow("-2.5") << -2.5 << -2;
+        QTest::newRow("not a half") << 8159.5166015625 << 8160;
+        QTest::newRow("just below a half") << 2.4999999999999996 << 2;
+        QTest::newRow("upper bound") << 32767.4 << 32767;
+        QTest::newRow("lower bound by halves") << -32768.5 << -32768;
+    }
+    void toInt16()
+    {
+        QFETCH(double, value);
+        QFETCH(int, expected);
+        QCOMPARE(int(forms::toInt16(value)), expected);
+    }
+
+    void toInt16Overflow()
+    {
+        QCOMPARE(errorOf([] { forms::toInt16(32767.5); }), int(RuntimeError::Overflow));
+        QCOMPARE(errorOf([] { forms::toInt16(-32769.0); }), int(RuntimeError::Overflow));
+        QCOMPARE(errorOf([] { forms::toInt16(35880.0); }), int(RuntimeError::Overflow));
+        QCOMPARE(errorOf([] { forms::toInt16(std::nan("")); }), int(RuntimeError::Overflow));
+        QCOMPARE(errorOf([] { forms::toInt16(std::numeric_limits<double>::infinity()); }), int(RuntimeError::Overflow));
+    }
+
+    void int16ToText()
+    {
+        QCOMPARE(forms::toText(std::int16_t(1)), QStringLiteral("1"));
+        QCOMPARE(forms::toText(std::int16_t(-32768)), QStringLiteral("-32768"));
+        QCOMPARE(forms::toText(std::int16_t(0)), QStringLiteral("0"));
+    }
+
+    void toDouble_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("expected");
+        QTest::newRow("plain") << "C" << "2" << 2.0;
+        QTest::newRow("blanks around") << "C" << " 2 " << 2.0;
+        QTest::newRow("negative") << "C" << "-2" << -2.0;
+        QTest::newRow("exponent") << "C" << "1E300" << 1e300;
+        QTest::newRow("small exponent") << "C" << "1E-305" << 1e-305;
+        QTest::newRow("underflow is zero") << "C" << "1e-400" << 0.0;
+        QTest::newRow("point in C") << "C" << "1.5" << 1.5;
+        QTest::newRow("comma in Greek") << "el_GR" << "1,5" << 1.5;
+        QTest::newRow("exponent in Greek") << "el_GR" << "2,5E2" << 250.0;
+        QTest::newRow("point in US English") << "en_US" << "0.25" << 0.25;
+        QTest::newRow("leading separator") << "C" << ".5" << 0.5;
+    }
+    void toDouble()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, text);
+        QFETCH(double, expected);
+        QLocale::setDefault(QLocale(locale));
+        QCOMPARE(forms::toDouble(text), expected);
+    }
+
+    void toDoubleRejects_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("error");
+        const int mismatch = RuntimeError::TypeMismatch;
+        QTest::newRow("empty") << "C" << "" << mismatch;
+        QTest::newRow("blank") << "C" << "   " << mismatch;
+        QTest::newRow("letters") << "C" << "abc" << mismatch;
+        QTest::newRow("trailing letters") << "C" << "2x" << mismatch;
+        QTest::newRow("infinity") << "C" << "inf" << mismatch;
+        QTest::newRow("nan") << "C" << "nan" << mismatch;
+        QTest::newRow("group separator") << "C" << "1,000" << mismatch;
+        QTest::newRow("point in Greek") << "el_GR" << "1.5" << mismatch;
+        QTest::newRow("two separators") << "C" << "1.2.3" << mismatch;
+        QTest::newRow("lone sign") << "C" << "-" << mismatch;
+        QTest::newRow("arabic-indic digits") << "C" << QString::fromUtf8("\u0663") << mismatch;
+        QTest::newRow("beyond the double range") << "C" << "1e400" << int(RuntimeError::Overflow);
+        QTest::newRow("negative beyond the range") << "C" << "-1e400" << int(RuntimeError::Overflow);
+    }
+    void toDoubleRejects()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, text);
+        QFETCH(int, error);
+        QLocale::setDefault(QLocale(locale));
+        QCOMPARE(errorOf([&] { forms::toDouble(text); }), error);
+    }
+
+    void arithmeticFaults()
+    {
+        const double inf = std::numeric_limits<double>::infinity();
+        QCOMPARE(errorOf([] { forms::divide(3960.0, 0.0); }), int(RuntimeError::DivisionByZero));
+        QCOMPARE(errorOf([] { forms::divide(-1.0, -0.0); }), int(RuntimeError::DivisionByZero));
+        QCOMPARE(errorOf([] { forms::divide(0.0, 0.0); }), int(RuntimeError::InvalidOperation));
+        QCOMPARE(errorOf([] { forms::divide(3960.0, 1e-305); }), int(RuntimeError::Overflow));
+        QCOMPARE(errorOf([] { forms::add(1.7e308, 1.7e308); }), int(RuntimeError::Overflow));
+        QCOMPARE(errorOf([&] { forms::subtract(inf, inf); }), int(RuntimeError::InvalidOperation));
+        QCOMPARE(errorOf([] { forms::multiply(1e200, 1e200); }), int(RuntimeError::Overflow));
+        // Underflow and inexact results are ordinary results.
+        QCOMPARE(forms::divide(1e-300, 1e300), 0.0);
+        QCOMPARE(forms::divide(1.0, 3.0), 1.0 / 3.0);
+        QCOMPARE(forms::add(8159.75830078125, 0.0), 8159.75830078125);
+    }
+
+    void dateText()
+    {
+        const QDate day(2026, 12, 8);
+        QLocale::setDefault(QLocale(QStringLiteral("en_US")));
+        QCOMPARE(forms::toText(forms::DateValue { day, QTime(0, 0) }), QStringLiteral("12/8/26"));
+        QLocale::setDefault(QLocale(QStringLiteral("el_GR")));
+        QCOMPARE(forms::toText(forms::DateValue { day, QTime(0, 0) }), QStringLiteral("8/12/26"));
+    }
+
+    void timeText()
+    {
+        const QDate none = forms::DateValue::dayZero();
+        QLocale::setDefault(QLocale(QStringLiteral("en_US")));
+        QCOMPARE(forms::toText(forms::DateValue { none, QTime(14, 5, 9) }), QStringLiteral("2:05:09 PM"));
+        // Midnight is a time, never a date.
+        QCOMPARE(forms::toText(forms::DateValue { none, QTime(0, 0) }), QStringLiteral("12:00:00 AM"));
+        QLocale::setDefault(QLocale::c());
+        QCOMPARE(forms::toText(forms::DateValue { none, QTime(0, 0) }), QStringLiteral("00:00:00"));
+        QVERIFY(!forms::longTimeFormat().contains(u't'));
+    }
+};
+
+QTEST_GUILESS_MAIN(Conversions)
+#include "test_conversions.moc"

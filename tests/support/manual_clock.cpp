@@ -1,0 +1,71 @@
+#include "manual_clock.h"
+
+namespace forms::testing {
+
+class ManualClock::Handle final : public Clock::Ticker {
+public:
+    Handle(std::weak_ptr<State> state, int id)
+        : state_(std::move(state))
+        , id_(id)
+    {
+    }
+    ~Handle() override
+    {
+        if (auto state = state_.lock())
+            state->timers.erase(id_);
+    }
+
+private:
+    std::weak_ptr<State> state_;
+    int id_;
+};
+
+ManualClock::ManualClock(QDateTime start)
+    : state_(std::make_shared<State>())
+{
+    state_->now = std::move(start);
+}
+
+int ManualClock::add(std::chrono::milliseconds delay, std::chrono::milliseconds interval, std::function<void()> fire)
+{
+    const int id = state_->nextId++;
+    state_->timers[id] = { state_->now.addMSecs(delay.count()), interval, std::move(fire) };
+    return id;
+}
+
+std::unique_ptr<Clock::Ticker> ManualClock::every(std::chrono::milliseconds interval, std::function<void()> tick)
+{
+    return std::make_unique<Handle>(state_, add(interval, interval, std::move(tick)));
+}
+
+void ManualClock::after(std::chrono::milliseconds delay, std::function<void()> action)
+{
+    add(delay, std::chrono::milliseconds(0), std::move(action));
+}
+
+void ManualClock::idle(std::chrono::milliseconds) { advance(idleStep); }
+
+void ManualClock::advance(std::chrono::milliseconds duration)
+{
+    const QDateTime target = state_->now.addMSecs(duration.count());
+    for (;;) {
+        // The earliest timer due by the target; callbacks may add or remove timers.
+        auto next = state_->timers.end();
+        for (auto it = state_->timers.begin(); it != state_->timers.end(); ++it)
+            if (it->second.due <= target && (next == state_->timers.end() || it->second.due < next->second.due))
+                next = it;
+        if (next == state_->timers.end())
+            break;
+        state_->now = next->second.due;
+        std::function<void()> fire = next->second.fire;
+        if (next->second.interval.count() > 0)
+            next->second.due = next->second.due.addMSecs(next->second.interval.count());
+        else
+            state_->timers.erase(next);
+        fire();
+    }
+    if (state_->now < target)
+        state_->now = target;
+}
+
+}  // namespace forms::testing

@@ -1,0 +1,48 @@
+// A clock that moves only when told to, for tests: time advances by explicit
+// calls and by DoEvents' idle waits, and its timers fire as time passes them.
+#pragma once
+
+#include <forms/clock.h>
+
+#include <map>
+#include <memory>
+
+namespace forms::testing {
+
+class ManualClock final : public Clock {
+public:
+    explicit ManualClock(QDateTime start = QDateTime(QDate(2026, 12, 8), QTime(12, 0)));
+
+    QDateTime now() const override { return state_->now; }
+    std::unique_ptr<Ticker> every(std::chrono::milliseconds interval, std::function<void()> tick) override;
+    // Each idle wait of DoEvents moves time on by `idleStep`.
+    void idle(std::chrono::milliseconds limit) override;
+
+    // Moves time forward, firing every timer that falls due on the way, in order.
+    void advance(std::chrono::milliseconds duration);
+    void set(const QDateTime& time) { state_->now = time; }
+    // Runs `action` once, when time reaches now + `delay`.
+    void after(std::chrono::milliseconds delay, std::function<void()> action);
+    // How many timers are running.
+    int running() const { return int(state_->timers.size()); }
+
+    std::chrono::milliseconds idleStep { 10 };
+
+private:
+    struct Entry {
+        QDateTime due;
+        std::chrono::milliseconds interval;  // zero for a one-shot action
+        std::function<void()> fire;
+    };
+    struct State {
+        QDateTime now;
+        std::map<int, Entry> timers;
+        int nextId = 1;
+    };
+    class Handle;
+    int add(std::chrono::milliseconds delay, std::chrono::milliseconds interval, std::function<void()> fire);
+
+    std::shared_ptr<State> state_;
+};
+
+}  // namespace forms::testing

@@ -1,0 +1,43 @@
+// Helpers shared by the tests: a reporter that records run-time errors, and
+// pixel and click helpers that go through the real widgets.
+#pragma once
+
+#include "manual_clock.h"
+
+#include <forms/form.h>
+
+#include <QColor>
+#include <QImage>
+#include <QPoint>
+
+#include <vector>
+
+namespace forms::testing {
+
+class RecordingReporter final : public ErrorReporter {
+public:
+    void report(const Form&, const RuntimeError& error) override { errors.push_back(error.number()); }
+    std::vector<RuntimeError::Number> errors;
+};
+
+// A clock and a reporter that a test owns, ready to hand to a form.
+struct TestServices {
+    ManualClock clock;
+    RecordingReporter reporter;
+    Services services() { return { &clock, &reporter }; }
+};
+
+// The client area as drawn now, windowed controls included, at scale 1.
+QImage grabClient(const Form& form);
+
+// The colour at a pixel of the client area, as 0xRRGGBB.
+unsigned rgbAt(const QImage& image, int x, int y);
+
+// Clicks the client area at `pos` through the window system, so the click hits
+// whatever control is topmost there.
+void clickAt(const Form& form, QPoint pos);
+
+// Builds, loads and shows a form and waits until its window is exposed.
+void showForm(Form& form);
+
+}  // namespace forms::testing
