@@ -305,7 +305,8 @@ Form::Form(Description description, Services services)
         }
     }
 
-    top->resize(layout->sizeHint());
+    // The window's hint includes the menu bar, so the client area keeps its described size below it.
+    top->resize(top->sizeHint());
 }
 
 Form::~Form()

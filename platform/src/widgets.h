@@ -2,6 +2,7 @@
 #pragma once
 
 #include "forms/description.h"
+#include "forms/look.h"
 
 #include <QFont>
 #include <QPixmap>
@@ -13,17 +14,6 @@
 namespace forms {
 
 class Form;
-
-// The colour a description value stands for, resolving system colours from the
-// application palette when drawn.
-QColor resolveColour(Colour colour);
-
-// A description font, or the standard one, sized as on the 120-dpi screen the
-// descriptions were laid out on.
-QFont resolveFont(const std::optional<Font>& font);
-
-// The picture a description names; a missing picture is a fault in the build.
-QPixmap loadPicture(std::string_view path);
 
 // The top-level window: closing it, by the title bar or Alt+F4, ends the program.
 class TopLevel final : public QWidget {

@@ -1,1 +1,459 @@
+// The form runtime on its own: building a window from a description, layering,
+// printing, focus, timers, DoEvents, and how the program ends.
+#include <forms/form.h>
+#include <forms/look.h>
 
+#include "testing.h"
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QWindow>
+
+using namespace std::chrono_literals;
+using forms::Kind;
+using forms::RuntimeError;
+using forms::testing::clickAt;
+using forms::testing::grabClient;
+using forms::testing::rgbAt;
+
+namespace {
+
+// A window with one control of every kind, 400 × 300 pixels.
+forms::Description probeDescription()
+{
+    return {
+        .window = { .name = "Form1", .caption = "Probe", .backColor = 0x0000C000,
+                    .clientLeft = 48, .clientTop = 432, .clientWidth = 4800, .clientHeight = 3600 },
+        .controls = {
+            { .kind = Kind::Label, .name = "Label1", .index = 1, .caption = "label wraps at blanks",
+              .left = 0, .top = 0, .width = 1200, .height = 600, .backColor = 0x00FFFFFF, .tabIndex = 1 },
+            { .kind = Kind::CommandButton, .name = "Command1", .index = 2, .caption = "go & stop",
+              .left = 2400, .top = 0, .width = 1200, .height = 600, .tabIndex = 3 },
+            { .kind = Kind::TextBox, .name = "Text1", .index = 3, .caption = "2",
+              .left = 2400, .top = 1200, .width = 1200, .height = 360, .tabIndex = 2 },
+            { .kind = Kind::CommandButton, .name = "Hidden", .index = 4, .caption = "hidden",
+              .left = 2400, .top = 2400, .width = 1200, .height = 600, .visible = false, .tabIndex = 0 },
+            { .kind = Kind::Image, .name = "Image1", .index = 5,
+              .left = 120, .top = 1800, .width = 684, .height = 1428,
+              .picture = ":/pictures/trafficlight_red.bmp", .stretch = true },
+            { .kind = Kind::PictureBox, .name = "Picture1", .index = 6,
+              .left = 1200, .top = 1800, .width = 684, .height = 1428, .tabIndex = 4,
+              .picture = ":/pictures/trafficlight_green.bmp" },
+            { .kind = Kind::Timer, .name = "Timer1", .index = 7, .enabled = false, .interval = 1000 },
+            { .kind = Kind::Line, .name = "Line1", .index = 8, .x1 = 0, .y1 = 3480, .x2 = 6000, .y2 = 3480 },
+            { .kind = Kind::Image, .name = "Image2", .index = 9,
+              .left = 3600, .top = 1800, .width = 0, .height = 0,
+              .picture = ":/pictures/trafficlight_green.bmp" },
+        },
+    };
+}
+
+class Probe : public forms::Form {
+public:
+    explicit Probe(forms::Services services)
+        : Form(probeDescription(), services)
+    {
+        connect(Command1(), &Probe::Command1_Click);
+        connect(Hidden(), &Probe::Hidden_Click);
+        connect(Timer1(), &Probe::Timer1_Timer);
+        onLoad(&Probe::Form_Load);
+    }
+
+    forms::Label& Label1() { return control<forms::Label>(1); }
+    forms::CommandButton& Command1() { return control<forms::CommandButton>(2); }
+    forms::TextBox& Text1() { return control<forms::TextBox>(3); }
+    forms::CommandButton& Hidden() { return control<forms::CommandButton>(4); }
+    forms::Image& Image1() { return control<forms::Image>(5); }
+    forms::PictureBox& Picture1() { return control<forms::PictureBox>(6); }
+    forms::Timer& Timer1() { return control<forms::Timer>(7); }
+    forms::Image& Image2() { return control<forms::Image>(9); }
+
+    // What each handler does is up to the test.
+    std::function<void(Probe&)> loading, command, hidden, timer;
+    void Form_Load() { if (loading) loading(*this); }
+    void Command1_Click() { if (command) command(*this); }
+    void Hidden_Click() { if (hidden) hidden(*this); }
+    void Timer1_Timer() { if (timer) timer(*this); }
+};
+
+QPoint centre(const forms::Control& control)
+{
+    return control.widget()->geometry().center();
+}
+
+}  // namespace
+
+class Runtime : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<forms::testing::TestServices> ts;
+    std::unique_ptr<Probe> form;
+
+    Probe& shown()
+    {
+        forms::testing::showForm(*form);
+        return *form;
+    }
+
+private slots:
+    void init()
+    {
+        ts = std::make_unique<forms::testing::TestServices>();
+        form = std::make_unique<Probe>(ts->services());
+    }
+    void cleanup()
+    {
+        form.reset();
+        ts.reset();
+    }
+
+    void geometryFollowsTwips()
+    {
+        Probe& f = shown();
+        QCOMPARE(f.clientArea()->size(), QSize(400, 300));
+        QCOMPARE(f.Command1().widget()->geometry(), QRect(200, 0, 100, 50));
+        QCOMPARE(f.Text1().widget()->geometry(), QRect(200, 100, 100, 30));
+        QCOMPARE(f.Image1().rect(), QRect(10, 150, 57, 119));          // stretched to its rectangle
+        QCOMPARE(f.Image2().rect(), QRect(300, 150, 54, 127));         // the picture's own size
+        QCOMPARE(f.Text1().text(), QStringLiteral("2"));
+        // An '&' in a caption is shown as it is, not taken as an access key.
+        QCOMPARE(static_cast<QPushButton*>(f.Command1().widget())->text(), QStringLiteral("go && stop"));
+        QVERIFY(forms::problems(f.windowDescription()).empty());
+    }
+
+    void descriptionProblems()
+    {
+        forms::Description d = probeDescription();
+        d.control("Text1").index = 2;
+        d.control("Hidden").tabIndex = 7;
+        d.control("Image2").picture = {};
+        const auto found = forms::problems(d);
+        QCOMPARE(found.size(), size_t(3));
+        d = probeDescription();
+        d.moveBefore("Line1", "Label1");
+        QCOMPARE(d.controls.front().name, std::string_view("Line1"));
+        QCOMPARE(d.controls.size(), probeDescription().controls.size());
+    }
+
+    void layering()
+    {
+        Probe& f = shown();
+        // Printed text is drawn above the label's opaque box but beneath the button.
+        for (int i = 0; i < 4; ++i)
+            f.Print(QStringLiteral("██████████████████████████████████████████████████"));
+        const QImage image = grabClient(f);
+        const unsigned ink = rgbAt(image, 5, 5);
+        QVERIFY2(ink != 0xFFFFFF && ink != 0x00C000, "printed text covers the label");
+        QCOMPARE(rgbAt(image, 110, 5), ink);                           // and the background
+        QVERIFY(rgbAt(image, 250, 25) != ink);                          // but not the button
+        // The picture box covers the image in the same place; a stretched image shows all 129 rows in 119.
+        QCOMPARE(rgbAt(image, 100 + 2 + 20, 150 + 2 + 90), 0x00FF00u);  // the lit green lens, through the frame
+        QCOMPARE(rgbAt(image, 10 + 28, 150 + 30), 0xFF0000u);           // the red lens, squeezed
+        QCOMPARE(rgbAt(image, 10 + 28, 150 + 117), 0x000000u);          // the bottom frame band, kept
+        // The line runs across the whole width and is clipped at the edge.
+        QCOMPARE(rgbAt(image, 399, 290), 0x000000u);
+    }
+
+    void hiddenControlsAreNeitherDrawnNorClickable()
+    {
+        Probe& f = shown();
+        int clicks = 0;
+        f.hidden = [&](Probe&) { ++clicks; };
+        const QPoint spot = centre(f.Hidden());
+        QCOMPARE(rgbAt(grabClient(f), spot.x(), spot.y()), 0x00C000u);
+        clickAt(f, spot);
+        QCOMPARE(clicks, 0);
+        f.Hidden().setVisible(true);
+        clickAt(f, spot);
+        QCOMPARE(clicks, 1);
+        f.Image1().setVisible(false);
+        QCOMPARE(rgbAt(grabClient(f), 10 + 28, 150 + 30), 0x00C000u);
+    }
+
+    void printAndCls()
+    {
+        Probe& f = shown();
+        const int lineHeight = QFontMetrics(forms::resolveFont(std::nullopt)).height();
+        f.Print(QStringLiteral("one"));
+        f.Print(QStringLiteral(" two"));
+        f.Print(QStringLiteral("three"));
+        const auto& lines = f.printedLines();
+        QCOMPARE(lines.size(), size_t(3));
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(lines[size_t(i)].x, 0);
+            QCOMPARE(lines[size_t(i)].y, i * lineHeight);
+        }
+        QCOMPARE(lines[1].text, QStringLiteral(" two"));
+        // Printed lines are repainted whenever the window is.
+        f.clientArea()->repaint();
+        const QImage printed = grabClient(f);
+        bool inked = false;
+        for (int x = 100; x < 200 && !inked; ++x)
+            for (int y = 0; y < 3 * lineHeight; ++y)
+                inked = inked || rgbAt(printed, x, y) != 0x00C000u;
+        QVERIFY(!inked);  // short lines leave the rest of the background alone
+        f.Cls();
+        QVERIFY(f.printedLines().empty());
+        f.Print(QStringLiteral("again"));
+        QCOMPARE(f.printedLines().front().y, 0);
+        QCOMPARE(rgbAt(grabClient(f), 150, lineHeight + 3), 0x00C000u);
+    }
+
+    void focusFollowsTabIndex()
+    {
+        Probe& f = shown();
+        // Hidden (0) is invisible and Label1 (1) never takes focus: Text1 (2) comes first.
+        QCOMPARE(QApplication::focusWidget(), f.Text1().widget());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), f.Command1().widget());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), f.Picture1().widget());
+        int clicks = 0;
+        f.command = [&](Probe&) { ++clicks; };
+        f.Command1().widget()->setFocus();
+        QTest::keyClick(f.Command1().widget(), Qt::Key_Space);
+        QTest::keyClick(f.Command1().widget(), Qt::Key_Return);
+        QCOMPARE(clicks, 2);
+    }
+
+    void fontsResolve_data()
+    {
+        QTest::addColumn<QString>("face");
+        QTest::newRow("standard") << QString();
+        QTest::newRow("narrow") << "Liberation Sans Narrow";
+        QTest::newRow("sans") << "Liberation Sans";
+        QTest::newRow("P052") << "P052";
+        QTest::newRow("Comic Neue") << "Comic Neue";
+    }
+    void fontsResolve()
+    {
+        QFETCH(QString, face);
+        const QByteArray utf8 = face.toUtf8();
+        std::optional<forms::Font> font;
+        if (!face.isEmpty())
+            font = forms::Font { .face = std::string_view(utf8.constData(), size_t(utf8.size())), .size = 78000 };
+        const QFont resolved = forms::resolveFont(font);
+        // (A family installed twice is told apart by its foundry: "P052 [UKWN]".)
+        QCOMPARE(QFontInfo(resolved).family().section(QStringLiteral(" ["), 0, 0),
+                 face.isEmpty() ? QStringLiteral("DejaVu Sans") : face);
+        QCOMPARE(resolved.pixelSize(), 13);  // 7.8 pt and 8 pt at 120 dpi
+        // Greek letters have glyphs in every face.
+        QVERIFY(QFontMetrics(resolved).inFontUcs4(U'Ω'));
+    }
+
+    void colours()
+    {
+        QCOMPARE(forms::resolveColour(0x0000C000), QColor(0, 192, 0));
+        QCOMPARE(forms::resolveColour(0x000000FF), QColor(255, 0, 0));
+        QCOMPARE(forms::resolveColour(0x80000009), QApplication::palette().color(QPalette::HighlightedText));
+        QCOMPARE(forms::resolveColour(0x80000004), QApplication::palette().color(QPalette::Window));
+        Probe& f = shown();
+        f.setBackColor(0x000000FF);
+        QCOMPARE(rgbAt(grabClient(f), 150, 280), 0xFF0000u);
+    }
+
+    void timersFollowTheClock()
+    {
+        Probe& f = shown();
+        int ticks = 0;
+        f.timer = [&](Probe&) { ++ticks; };
+        ts->clock.advance(5000ms);
+        QCOMPARE(ticks, 0);  // disabled at start
+        f.Timer1().setEnabled(true);
+        ts->clock.advance(600ms);
+        f.Timer1().setEnabled(true);  // enabling again keeps the running interval
+        ts->clock.advance(400ms);
+        QCOMPARE(ticks, 1);
+        ts->clock.advance(2000ms);
+        QCOMPARE(ticks, 3);
+        f.Timer1().setEnabled(false);
+        ts->clock.advance(5000ms);
+        QCOMPARE(ticks, 3);
+    }
+
+    void clockServices()
+    {
+        Probe& f = shown();
+        ts->clock.set(QDateTime(QDate(2026, 12, 8), QTime(23, 59, 59, 830)));
+        QCOMPARE(f.Timer(), 86399.83);
+        QCOMPARE(f.Date().day, QDate(2026, 12, 8));
+        QCOMPARE(f.Date().timeOfDay, QTime(0, 0));
+        QCOMPARE(f.Time().day, forms::DateValue::dayZero());
+        ts->clock.advance(170ms);
+        QCOMPARE(f.Timer(), 0.0);  // restarts at midnight
+        QCOMPARE(f.Date().day, QDate(2026, 12, 9));
+    }
+
+    void doEventsRunsPendingHandlers()
+    {
+        Probe& f = shown();
+        QStringList seen;
+        f.hidden = [&](Probe&) { seen << "nested"; };
+        f.command = [&](Probe& p) {
+            seen << "outer";
+            p.Hidden().setVisible(true);
+            QMetaObject::invokeMethod(p.Hidden().widget(), "click", Qt::QueuedConnection);
+            const double start = p.Timer();
+            while (p.Timer() - start < 0.17)
+                p.DoEvents();
+            seen << "outer again";
+        };
+        f.command(f);
+        QCOMPARE(seen, QStringList({ "outer", "nested", "outer again" }));
+        QVERIFY(!f.exitStatus());
+    }
+
+    void errorEndsTheProgram_data()
+    {
+        QTest::addColumn<int>("raised");
+        QTest::newRow("conversion") << int(RuntimeError::TypeMismatch);
+        QTest::newRow("overflow") << int(RuntimeError::Overflow);
+        QTest::newRow("division") << int(RuntimeError::DivisionByZero);
+    }
+    void errorEndsTheProgram()
+    {
+        QFETCH(int, raised);
+        Probe& f = shown();
+        int after = 0;
+        f.command = [&](Probe&) {
+            throw RuntimeError(RuntimeError::Number(raised));
+            ++after;
+        };
+        f.timer = [&](Probe&) { ++after; };
+        f.Timer1().setEnabled(true);
+        clickAt(f, centre(f.Command1()));
+        QCOMPARE(ts->reporter.errors, std::vector<RuntimeError::Number>({ RuntimeError::Number(raised) }));
+        QCOMPARE(f.exitStatus(), std::optional<int>(1));
+        // No handler runs once the program has ended.
+        ts->clock.advance(3000ms);
+        clickAt(f, centre(f.Command1()));
+        QCOMPARE(after, 0);
+        QCOMPARE(ts->reporter.errors.size(), size_t(1));
+    }
+
+    void errorInsideNestedDoEvents()
+    {
+        Probe& f = shown();
+        QStringList seen;
+        f.hidden = [&](Probe&) {
+            seen << "nested";
+            forms::toDouble(QStringLiteral("abc"));
+            seen << "nested after the error";
+        };
+        f.timer = [&](Probe&) { seen << "timer"; };
+        f.command = [&](Probe& p) {
+            p.Hidden().setVisible(true);
+            p.Timer1().setEnabled(true);
+            ts->clock.after(100ms, [&] { clickAt(p, centre(p.Hidden())); });
+            for (int step = 0; step < 500; ++step) {
+                seen << "wait";
+                p.DoEvents();
+            }
+            seen << "outer after the error";
+        };
+        clickAt(f, centre(f.Command1()));
+        QCOMPARE(ts->reporter.errors, std::vector<RuntimeError::Number>({ RuntimeError::TypeMismatch }));
+        QCOMPARE(f.exitStatus(), std::optional<int>(1));
+        QVERIFY(seen.contains("nested"));
+        QVERIFY(!seen.contains("nested after the error"));
+        QVERIFY(!seen.contains("outer after the error"));
+        QVERIFY(!seen.contains("timer"));  // the timer was due only after the error
+        QCOMPARE(seen.last(), QStringLiteral("nested"));  // the outer handler stopped in the DoEvents that saw the end
+    }
+
+    void errorInLoadEndsBeforeShowing()
+    {
+        form->loading = [](Probe&) { forms::toInt16(40000.0); };
+        form->load();
+        form->show();
+        QCOMPARE(form->exitStatus(), std::optional<int>(1));
+        QVERIFY(!form->window()->isVisible());
+    }
+
+    void closingEndsWithStatusZero_data()
+    {
+        QTest::addColumn<bool>("altF4");
+        QTest::newRow("title bar") << false;
+        QTest::newRow("Alt+F4") << true;
+    }
+    void closingEndsWithStatusZero()
+    {
+        QFETCH(bool, altF4);
+        Probe& f = shown();
+        if (altF4)
+            QTest::keyClick(f.window()->windowHandle(), Qt::Key_F4, Qt::AltModifier);
+        else
+            f.window()->close();
+        QCOMPARE(f.exitStatus(), std::optional<int>(0));
+        QVERIFY(!f.window()->isVisible());
+    }
+
+    void closingDuringDoEventsStopsTheWaitingHandler()
+    {
+        Probe& f = shown();
+        int steps = 0;
+        f.command = [&](Probe& p) {
+            ts->clock.after(50ms, [&] { p.window()->close(); });
+            for (;;) {
+                p.DoEvents();
+                ++steps;
+            }
+        };
+        clickAt(f, centre(f.Command1()));
+        QCOMPARE(f.exitStatus(), std::optional<int>(0));
+        QVERIFY(steps >= 4 && steps <= 6);  // about 10 ms a wait; the one that saw the close raised
+        QVERIFY(ts->reporter.errors.empty());
+    }
+
+    void hidingTheWindowEndsTheProgramAfterTheHandler()
+    {
+        Probe& f = shown();
+        bool ranToTheEnd = false;
+        f.command = [&](Probe& p) {
+            p.setVisible(false);
+            QVERIFY(!p.exitStatus());  // the handler itself still runs to completion
+            ranToTheEnd = true;
+        };
+        clickAt(f, centre(f.Command1()));
+        QVERIFY(ranToTheEnd);
+        QCOMPARE(f.exitStatus(), std::optional<int>(0));
+        QVERIFY(!f.window()->isVisible());
+    }
+
+    void nestingIsBounded()
+    {
+        Probe& f = shown();
+        int depth = 0, deepest = 0;
+        std::function<void()> dive = [&] {
+            deepest = std::max(deepest, ++depth);
+            f.dispatch(dive);
+            --depth;
+        };
+        f.dispatch(dive);
+        QCOMPARE(deepest, forms::Form::maxNesting);
+        QCOMPARE(f.nesting(), 0);
+        QVERIFY(!f.exitStatus());
+    }
+
+    void imageLeft()
+    {
+        Probe& f = shown();
+        f.Image1().setLeft(4200.0f);
+        QCOMPARE(f.Image1().left(), 4200.0f);
+        QCOMPARE(f.Image1().rect().topLeft(), QPoint(350, 150));
+        QCOMPARE(rgbAt(grabClient(f), 350 + 28, 150 + 30), 0xFF0000u);
+        bool raised = false;
+        try {
+            f.Image1().setLeft(std::numeric_limits<float>::infinity());
+        } catch (const RuntimeError& error) {
+            raised = error.number() == RuntimeError::InvalidPropertyValue;
+        }
+        QVERIFY(raised);
+    }
+};
+
+QTEST_MAIN(Runtime)
+#include "test_runtime.moc"

@@ -1,0 +1,24 @@
+// How description values look on the screen: colours, fonts and pictures.
+#pragma once
+
+#include "forms/description.h"
+
+#include <QColor>
+#include <QFont>
+#include <QPixmap>
+
+namespace forms {
+
+// A direct colour 0x00BBGGRR, or a system colour 0x800000nn resolved from the
+// application palette at the moment it is drawn.
+QColor resolveColour(Colour colour);
+
+// A description font, or the standard one (DejaVu Sans 8 pt) when none is given,
+// sized as on the 120-dpi screen the descriptions were laid out on:
+// points × 120 / 72 logical pixels.
+QFont resolveFont(const std::optional<Font>& font);
+
+// The picture a description names; a missing picture is a fault in the build.
+QPixmap loadPicture(std::string_view path);
+
+}  // namespace forms

@@ -1,0 +1,155 @@
+// trafficlight through real clicks, keys and pixels.
+#include "trafficlight.h"
+
+#include "testing.h"
+
+#include <QApplication>
+#include <QTest>
+
+using forms::testing::clickAt;
+using forms::testing::grabClient;
+using forms::testing::rgbAt;
+using trafficlight::Trafic_Lights;
+
+namespace {
+
+constexpr unsigned green = 0x00C000, red = 0xFF0000, black = 0x000000, white = 0xFFFFFF;
+const QPoint button(120 + 60, 250 + 25);  // the centre of red and green
+
+// Background points away from every control.
+const QPoint background[] = { { 5, 5 }, { 370, 5 }, { 5, 330 }, { 300, 150 }, { 100, 200 }, { 280, 330 } };
+
+}  // namespace
+
+class TrafficLightTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<forms::testing::TestServices> ts;
+    std::unique_ptr<Trafic_Lights> form;
+
+    // The state as seen: the background colour everywhere it shows, and true when it is the same at every point.
+    unsigned backgroundColour(const QImage& image)
+    {
+        const unsigned colour = rgbAt(image, background[0].x(), background[0].y());
+        for (QPoint p : background)
+            if (rgbAt(image, p.x(), p.y()) != colour)
+                return 0xDEAD;
+        return colour;
+    }
+
+    void verifyGreenState(const QImage& image)
+    {
+        QCOMPARE(backgroundColour(image), green);
+        // The picture box shows the green-light picture unscaled, inside its 2-pixel frame:
+        // the lit lens (picture columns 10-42, rows 64-109) and the white unlit one.
+        QCOMPARE(rgbAt(image, 150 + 2 + 26, 30 + 2 + 86), 0x00FF00u);
+        QCOMPARE(rgbAt(image, 150 + 2 + 26, 30 + 2 + 30), white);
+        // The red lens of the image beneath is nowhere to be seen.
+        for (int y = 30; y < 149; ++y)
+            for (int x = 150; x < 207; ++x)
+                QVERIFY(rgbAt(image, x, y) != red);
+        QCOMPARE(form->red().widget()->isVisible(), true);
+        QCOMPARE(form->green().widget()->isVisible(), false);
+    }
+
+    void verifyRedState(const QImage& image)
+    {
+        QCOMPARE(backgroundColour(image), red);
+        // The red-light picture squeezed from 129 to 119 rows: the lit red lens above,
+        // the white lens below, and the bottom frame band still in the last rows.
+        QCOMPARE(rgbAt(image, 150 + 28, 30 + 29), red);
+        QCOMPARE(rgbAt(image, 150 + 28, 30 + 81), white);
+        QCOMPARE(rgbAt(image, 150 + 28, 30 + 117), black);
+        QCOMPARE(rgbAt(image, 150 + 28, 30 + 118), black);
+        QCOMPARE(rgbAt(image, 150 + 28, 30 + 119), red);  // the window again, just below
+        QCOMPARE(form->red().widget()->isVisible(), false);
+        QCOMPARE(form->green().widget()->isVisible(), true);
+    }
+
+    // The signature keeps its own opaque box whatever the window's colour.
+    void verifySignature(const QImage& image)
+    {
+        const unsigned box = QApplication::palette().color(QPalette::Button).rgb() & 0xFFFFFFu;
+        QCOMPARE(rgbAt(image, 290, 321), box);
+        QCOMPARE(rgbAt(image, 370, 337), box);  // its bottom 3 rows are cut off by the client area
+        bool inked = false;
+        for (int x = 290; x < 371; ++x)
+            for (int y = 320; y < 338; ++y)
+                inked = inked || qGray(image.pixel(x, y)) < 100;
+        QVERIFY2(inked, "the signature's text is drawn");
+    }
+
+private slots:
+    void init()
+    {
+        ts = std::make_unique<forms::testing::TestServices>();
+        form = std::make_unique<Trafic_Lights>(ts->services());
+        forms::testing::showForm(*form);
+    }
+    void cleanup()
+    {
+        form.reset();
+        ts.reset();
+    }
+
+    void layoutInPixels()
+    {
+        QVERIFY(forms::problems(form->windowDescription()).empty());
+        QCOMPARE(form->clientArea()->size(), QSize(374, 338));
+        QCOMPARE(form->lamp1().widget()->geometry(), QRect(150, 30, 57, 119));
+        QCOMPARE(form->lamp().rect(), QRect(150, 30, 57, 119));
+        QCOMPARE(form->red().widget()->geometry(), QRect(120, 250, 121, 51));
+        QCOMPARE(form->green().widget()->geometry(), QRect(120, 250, 121, 51));
+        QCOMPARE(form->window()->windowTitle(), QStringLiteral("Trafic_Lights"));
+    }
+
+    void startsGreen()
+    {
+        const QImage image = grabClient(*form);
+        verifyGreenState(image);
+        verifySignature(image);
+        // lamp is visible at start, only covered by the picture box.
+        QVERIFY(form->lamp().visible());
+        QVERIFY(form->lamp1().visible());
+    }
+
+    void pressesAlternate()
+    {
+        for (int press = 1; press <= 6; ++press) {
+            clickAt(*form, button);
+            const QImage image = grabClient(*form);
+            if (press % 2) {
+                verifyRedState(image);
+            } else {
+                verifyGreenState(image);
+                QVERIFY(!form->lamp().visible());  // hidden now, not just covered
+            }
+            verifySignature(image);
+        }
+        QVERIFY(!form->exitStatus());
+    }
+
+    void keyboard()
+    {
+        // Focus starts on red: green comes first by TabIndex but is hidden.
+        QCOMPARE(QApplication::focusWidget(), form->red().widget());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        verifyRedState(grabClient(*form));
+        form->green().widget()->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        verifyGreenState(grabClient(*form));
+    }
+
+    void resizingMovesNothing()
+    {
+        form->window()->resize(600, 500);
+        QTest::qWait(0);
+        const QImage image = grabClient(*form);
+        QCOMPARE(image.size(), QSize(600, 500));
+        QCOMPARE(rgbAt(image, 590, 490), green);
+        QCOMPARE(form->red().widget()->geometry(), QRect(120, 250, 121, 51));
+    }
+};
+
+QTEST_MAIN(TrafficLightTest)
+#include "test_trafficlight.moc"

@@ -1,0 +1,27 @@
+# Shared by ./run and ./test: installs what the build needs on Debian 12 (with apt,
+# as root or through sudo), then configures and builds into build/.
+set -euo pipefail
+
+packages=(cmake g++ make qt6-base-dev fonts-liberation fonts-urw-base35 fonts-comic-neue fonts-dejavu-core)
+
+install_missing() {
+  local missing=()
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=()
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+build() {
+  local dir=$1; shift
+  cmake -S "$root" -B "$root/$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake --build "$root/$dir" -j2
+}
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+install_missing "${packages[@]}"
