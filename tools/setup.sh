@@ -1,5 +1,5 @@
 # Shared by ./run and ./test: installs what the build needs on Debian 12 (with apt,
-# as root or through sudo), then configures and builds into build/.
+# as root or through sudo) and offers build().
 set -euo pipefail
 
 packages=(cmake g++ make qt6-base-dev fonts-liberation fonts-urw-base35 fonts-comic-neue fonts-dejavu-core)
@@ -17,10 +17,9 @@ install_missing() {
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# build <preset>: configures and builds one of CMakePresets.json's presets.
 build() {
-  local dir=$1; shift
-  cmake -S "$root" -B "$root/$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-  cmake --build "$root/$dir" -j2
+  (cd "$root" && cmake --preset "$1" >/dev/null && cmake --build --preset "$1")
 }
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QObject>
 
 #include <chrono>
 #include <functional>
@@ -33,9 +34,14 @@ public:
 // The machine's clock, Qt timers and Qt's event dispatcher.
 class SystemClock final : public Clock {
 public:
+    SystemClock();
+    ~SystemClock() override;
     QDateTime now() const override;
     std::unique_ptr<Ticker> every(std::chrono::milliseconds interval, std::function<void()> tick) override;
     void idle(std::chrono::milliseconds limit) override;
+
+private:
+    std::unique_ptr<QObject> waker_;
 };
 
 }  // namespace forms

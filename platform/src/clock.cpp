@@ -36,12 +36,17 @@ std::unique_ptr<Clock::Ticker> SystemClock::every(std::chrono::milliseconds inte
     return std::make_unique<QtTicker>(interval, std::move(tick));
 }
 
+SystemClock::SystemClock() = default;
+SystemClock::~SystemClock() = default;
+
 void SystemClock::idle(std::chrono::milliseconds limit)
 {
-    static Waker waker;
-    const int id = waker.startTimer(limit, Qt::PreciseTimer);
+    if (!waker_)
+        waker_ = std::make_unique<Waker>();
+    // The wake-up timer bounds the wait; any other event ends it sooner.
+    const int id = waker_->startTimer(limit, Qt::PreciseTimer);
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    waker.killTimer(id);
+    waker_->killTimer(id);
 }
 
 }  // namespace forms
