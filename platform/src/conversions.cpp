@@ -62,16 +62,19 @@ std::int16_t toInt16(double value)
 
 QString longTimeFormat()
 {
-    // Drops the time-zone field 't' (outside quoted literals) and the blanks
-    // it leaves behind.
+    // Drops the time-zone field 't' (outside quoted literals) and the blanks it
+    // leaves behind, and shows the AM/PM text as the locale writes it ("Ap")
+    // rather than in capitals ("AP"), so Greek keeps its "π.μ." and "μ.μ.".
     const QString format = QLocale().timeFormat(QLocale::LongFormat);
     QString result;
     bool quoted = false;
     for (QChar c : format) {
         if (c == u'\'')
             quoted = !quoted;
-        if (c == u't' && !quoted)
+        if (!quoted && c == u't')
             continue;
+        if (!quoted && c == u'P' && result.endsWith(u'A'))
+            c = u'p';
         result += c;
     }
     return result.simplified();

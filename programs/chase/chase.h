@@ -1,0 +1,68 @@
+// A pursuit race: one picture jumps to where the other stood while that one moves
+// on by the distance divided by the factor typed into FASTER. Two builds, chase
+// and chase2, share the window-level state and the handlers.
+#pragma once
+
+#include <forms/form.h>
+
+#include <cstdint>
+
+namespace chase {
+
+// The builds differ in their descriptions and in the creation indices of A1,
+// b2 and Label2; everything else is common.
+struct Chase {
+    static forms::Description description();
+    static constexpr int b2 = 3, A1 = 4, Label2 = 7;
+};
+
+struct Chase2 {
+    static forms::Description description();  // chase's window plus its differences
+    static constexpr int b2 = 3, Label2 = 4, A1 = 7;
+};
+
+// The end of a race caught in the stall band: for factors between about 1.13
+// and 2 the leader's last move stays one unit in the last place, so posA1 never
+// reaches posB2. Such a race ends once the lead is below one twip and has not
+// shrunk in two consecutive steps; a race that ends by itself never keeps its
+// lead unchanged twice in a row, so its steps are not touched.
+class Stall {
+public:
+    explicit Stall(double startLead) : lead_(startLead) {}
+    // Called once per step with the new positions; true when the race has stalled.
+    bool after(double posA1, double posB2);
+
+private:
+    double lead_;
+    int unshrunk_ = 0;  // consecutive steps in which the lead did not shrink
+};
+
+template <class Build>
+class Form1 : public forms::Form {
+public:
+    explicit Form1(forms::Services services = {});
+
+    // Controls, in creation-index order.
+    forms::TextBox& FASTER() { return control<forms::TextBox>(1); }
+    forms::CommandButton& START() { return control<forms::CommandButton>(2); }
+    forms::Image& b2() { return control<forms::Image>(Build::b2); }
+    forms::Image& A1() { return control<forms::Image>(Build::A1); }
+    forms::Line& Line1() { return control<forms::Line>(5); }
+    forms::Label& Label1() { return control<forms::Label>(6); }
+    forms::Label& Label2() { return control<forms::Label>(Build::Label2); }
+
+    void Form_Load();
+    void START_Click();
+
+    // Start positions, recorded by Form_Load.
+    std::int16_t startA1 = 0;
+    std::int16_t startB2 = 0;
+
+private:
+    double secondsSince(double t0) const;
+};
+
+extern template class Form1<Chase>;
+extern template class Form1<Chase2>;
+
+}  // namespace chase

@@ -1,0 +1,3 @@
+#include "chase.h"
+
+int main(int argc, char** argv) { return forms::run<chase::Form1<chase::Chase>>(argc, argv); }

@@ -1,0 +1,67 @@
+#include "greeter.h"
+
+namespace greeter {
+
+using forms::Kind;
+
+forms::Description greeterDescription()
+{
+    return {
+        .window = { .name = "Form1", .caption = "Form1",
+                    .clientLeft = 0, .clientTop = 0, .clientWidth = 5448, .clientHeight = 3360,
+                    .borderStyle = forms::BorderStyle::None },
+        .controls = {
+            { .kind = Kind::CommandButton, .name = "clear", .index = 1, .caption = "Διαγραφή",
+              .left = 2880, .top = 2280, .width = 2292, .height = 612, .tabIndex = 2 },
+            { .kind = Kind::CommandButton, .name = "showworld", .index = 2, .caption = "Ειμαι πανέξυπνος ",
+              .left = 2880, .top = 1320, .width = 2292, .height = 612, .tabIndex = 1 },
+            { .kind = Kind::CommandButton, .name = "showfriend", .index = 3, .caption = "Ειμαι πανέμορφος ",
+              .left = 2880, .top = 360, .width = 2292, .height = 612, .tabIndex = 0 },
+        },
+    };
+}
+
+// The framed window, with a signature stored after the three buttons.
+forms::Description greeter2Description()
+{
+    forms::Description d = greeterDescription();
+    d.window.borderStyle = forms::BorderStyle::Sizable;
+    d.window.clientLeft = 48;
+    d.window.clientTop = 432;
+    d.controls.push_back({ .kind = Kind::Label, .name = "M", .index = 4, .caption = "made zedrik40",
+                           .left = 4080, .top = 3120, .width = 1212, .height = 252, .tabIndex = 3,
+                           .font = forms::Font { .face = "Comic Neue", .size = 78000, .charset = 0, .weight = 400 } });
+    return d;
+}
+
+GreetingForm::GreetingForm(forms::Description description, bool greetingHidesClear, forms::Services services)
+    : Form(std::move(description), services)
+    , greetingHidesClear_(greetingHidesClear)
+{
+    connect(clear(), &GreetingForm::clear_Click);
+    connect(showworld(), &GreetingForm::showworld_Click);
+    connect(showfriend(), &GreetingForm::showfriend_Click);
+}
+
+void GreetingForm::showfriend_Click()
+{
+    Print(QStringLiteral("ΣΑΝ ΤΟΝ ΜΠΟΡΖΙΛΗ "));
+    greeted();
+}
+
+void GreetingForm::showworld_Click()
+{
+    Print(QStringLiteral("ΣΑΝ ΤΟΝ ΜΠΟΡΖΙΛΗ"));
+    greeted();
+}
+
+// The borderless build hides clear after every greeting; the framed one keeps it.
+void GreetingForm::greeted()
+{
+    if (greetingHidesClear_)
+        clear().setVisible(false);
+}
+
+void GreetingForm::clear_Click() { Cls(); }
+
+}  // namespace greeter

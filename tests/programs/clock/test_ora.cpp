@@ -1,0 +1,182 @@
+// ΩΡΑ on a manual clock: when the boxes fill, the texts per locale, midnight, and
+// the two separate reads of one tick.
+#include "ora.h"
+
+#include <testing.h>
+
+#include <QLineEdit>
+#include <QLocale>
+#include <QTest>
+
+using namespace std::chrono_literals;
+using forms::testing::ManualClock;
+using forms::testing::TestServices;
+
+namespace {
+
+// A manual clock whose every read takes `step`: one tick's date read and time
+// read then fall `step` apart, on either side of midnight if the tick is late enough.
+class SlowReadClock final : public forms::Clock {
+public:
+    SlowReadClock(ManualClock& base, std::chrono::milliseconds step)
+        : base_(base)
+        , step_(step)
+    {
+    }
+    QDateTime now() const override
+    {
+        const QDateTime read = base_.now();
+        base_.set(read.addMSecs(step_.count()));
+        return read;
+    }
+    std::unique_ptr<Ticker> every(std::chrono::milliseconds interval, std::function<void()> tick) override
+    {
+        return base_.every(interval, std::move(tick));
+    }
+    void idle(std::chrono::milliseconds limit) override { base_.idle(limit); }
+
+private:
+    ManualClock& base_;
+    std::chrono::milliseconds step_;
+};
+
+QDateTime at(int year, int month, int day, int h, int m, int s, int ms = 0)
+{
+    return QDateTime(QDate(year, month, day), QTime(h, m, s, ms));
+}
+
+void type(forms::TextBox& box, const QString& text)
+{
+    auto* edit = static_cast<QLineEdit*>(box.widget());
+    edit->clear();
+    QTest::keyClicks(edit, text);
+}
+
+}  // namespace
+
+class Ora : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { QLocale::setDefault(QLocale(QStringLiteral("en_US"))); }
+    void cleanup() { QLocale::setDefault(QLocale::c()); }
+
+    void descriptionIsSound()
+    {
+        const auto found = forms::problems(ora::description());
+        QVERIFY2(found.empty(), found.empty() ? "" : found.front().c_str());
+    }
+
+    void emptyUntilFirstTick()
+    {
+        TestServices ts;
+        ts.clock.set(at(2026, 12, 8, 14, 5, 8, 500));
+        ora::Form1 form(ts.services());
+        forms::testing::showForm(form);
+        QCOMPARE(form.Text1().text(), QString());
+        QCOMPARE(form.Text2().text(), QString());
+        ts.clock.advance(999ms);
+        QCOMPARE(form.Text1().text(), QString());
+        QCOMPARE(form.Text2().text(), QString());
+        ts.clock.advance(1ms);
+        QCOMPARE(form.Text1().text(), QStringLiteral("12/8/26"));
+        QCOMPARE(form.Text2().text(), QStringLiteral("2:05:09 PM"));
+        ts.clock.advance(1000ms);
+        QCOMPARE(form.Text2().text(), QStringLiteral("2:05:10 PM"));
+        QVERIFY(ts.reporter.errors.empty());
+    }
+
+    // The date alone in the short date format, the time alone in the long time
+    // format without a time-zone name.
+    void tickTexts_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QDateTime>("tick");
+        QTest::addColumn<QString>("date");
+        QTest::addColumn<QString>("time");
+        const QDateTime afternoon = at(2026, 12, 8, 14, 5, 9, 250);
+        const QDateTime morning = at(2027, 1, 2, 9, 7, 3, 999);
+        QTest::newRow("Greek, afternoon") << "el_GR" << afternoon << "8/12/26" << "2:05:09 μ.μ.";
+        QTest::newRow("Greek, morning") << "el_GR" << morning << "2/1/27" << "9:07:03 π.μ.";
+        QTest::newRow("US English, afternoon") << "en_US" << afternoon << "12/8/26" << "2:05:09 PM";
+        QTest::newRow("US English, morning") << "en_US" << morning << "1/2/27" << "9:07:03 AM";
+        QTest::newRow("German, 24 hours") << "de_DE" << afternoon << "08.12.26" << "14:05:09";
+    }
+    void tickTexts()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QDateTime, tick);
+        QFETCH(QString, date);
+        QFETCH(QString, time);
+        QLocale::setDefault(QLocale(locale));
+        TestServices ts;
+        ts.clock.set(tick.addMSecs(-1000));
+        ora::Form1 form(ts.services());
+        forms::testing::showForm(form);
+        ts.clock.advance(1000ms);
+        QCOMPARE(form.Text1().text(), date);
+        QCOMPARE(form.Text2().text(), time);
+    }
+
+    // The date is read first, just before midnight, and the time 2 ms later,
+    // just after it; the next tick shows the new date.
+    void tickStraddlingMidnight()
+    {
+        TestServices ts;
+        ts.clock.set(at(2026, 12, 31, 23, 59, 58, 999));
+        SlowReadClock clock(ts.clock, 2ms);
+        ora::Form1 form({ &clock, &ts.reporter });
+        forms::testing::showForm(form);
+        ts.clock.advance(1000ms);
+        QCOMPARE(form.Text1().text(), QStringLiteral("12/31/26"));
+        QCOMPARE(form.Text2().text(), QStringLiteral("12:00:00 AM"));
+        ts.clock.advance(1000ms);
+        QCOMPARE(form.Text1().text(), QStringLiteral("1/1/27"));
+        QCOMPARE(form.Text2().text(), QStringLiteral("12:00:01 AM"));
+    }
+
+    // A time of day of zero is still a time, never a date.
+    void tickAtExactlyMidnight_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("date");
+        QTest::addColumn<QString>("time");
+        QTest::newRow("Greek") << "el_GR" << "1/1/27" << "12:00:00 π.μ.";
+        QTest::newRow("US English") << "en_US" << "1/1/27" << "12:00:00 AM";
+        QTest::newRow("German") << "de_DE" << "01.01.27" << "00:00:00";
+    }
+    void tickAtExactlyMidnight()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, date);
+        QFETCH(QString, time);
+        QLocale::setDefault(QLocale(locale));
+        TestServices ts;
+        ts.clock.set(at(2026, 12, 31, 23, 59, 59));
+        ora::Form1 form(ts.services());
+        forms::testing::showForm(form);
+        ts.clock.advance(1000ms);
+        QCOMPARE(form.Text1().text(), date);
+        QCOMPARE(form.Text2().text(), time);
+    }
+
+    void typedTextReplacedAtNextTick()
+    {
+        TestServices ts;
+        ts.clock.set(at(2026, 12, 8, 14, 5, 8));
+        ora::Form1 form(ts.services());
+        forms::testing::showForm(form);
+        ts.clock.advance(1000ms);
+        type(form.Text1(), "abc");
+        type(form.Text2(), "12:00");
+        ts.clock.advance(999ms);
+        QCOMPARE(form.Text1().text(), QStringLiteral("abc"));
+        QCOMPARE(form.Text2().text(), QStringLiteral("12:00"));
+        ts.clock.advance(1ms);
+        QCOMPARE(form.Text1().text(), QStringLiteral("12/8/26"));
+        QCOMPARE(form.Text2().text(), QStringLiteral("2:05:10 PM"));
+    }
+};
+
+QTEST_MAIN(Ora)
+#include "test_ora.moc"

@@ -1,0 +1,254 @@
+// Both greeting printers, driven through real clicks and keys, checked through
+// their printed lines, pixels and window frame.
+#include "greeter.h"
+
+#include <testing.h>
+
+#include <QPainter>
+#include <QTest>
+#include <QWidget>
+
+#include <memory>
+
+using forms::testing::clickAt;
+using forms::testing::grabClient;
+using forms::testing::showForm;
+using forms::testing::TestServices;
+using greeter::GreetingForm;
+
+namespace {
+
+const QString friendly = QStringLiteral("ΣΑΝ ΤΟΝ ΜΠΟΡΖΙΛΗ ");
+const QString worldly = QStringLiteral("ΣΑΝ ΤΟΝ ΜΠΟΡΖΙΛΗ");
+
+std::unique_ptr<GreetingForm> make(const QString& build, TestServices& ts)
+{
+    if (build == "greeter")
+        return std::make_unique<greeter::Form1>(ts.services());
+    return std::make_unique<greeter2::Form1>(ts.services());
+}
+
+void addBuildRows()
+{
+    QTest::addColumn<QString>("build");
+    QTest::newRow("greeter") << "greeter";
+    QTest::newRow("greeter2") << "greeter2";
+}
+
+void click(GreetingForm& form, forms::CommandButton& button)
+{
+    clickAt(form, button.widget()->geometry().center());
+}
+
+QStringList printedTexts(const forms::Form& form)
+{
+    QStringList texts;
+    for (const auto& line : form.printedLines())
+        texts << line.text;
+    return texts;
+}
+
+// `image` with the buttons' rectangles painted over in one colour, so that
+// surfaces compare whatever the buttons' focus and pressed looks.
+QImage surfaceOnly(const GreetingForm& form, QImage image)
+{
+    QPainter painter(&image);
+    for (const QWidget* child : form.clientArea()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        painter.fillRect(child->geometry(), Qt::magenta);
+    return image;
+}
+
+// How the surface should look: `fresh` with `lines` printed from the top-left
+// corner down in the window's font and text colour.
+QImage printedOn(const GreetingForm& form, QImage fresh, const QStringList& lines)
+{
+    QPainter painter(&fresh);
+    painter.setFont(form.clientArea()->font());
+    painter.setPen(form.clientArea()->palette().color(QPalette::WindowText));
+    const QFontMetrics metrics(painter.font());
+    for (int i = 0; i < lines.size(); ++i)
+        painter.drawText(QPoint(0, i * metrics.height() + metrics.ascent()), lines[i]);
+    return fresh;
+}
+
+}  // namespace
+
+class GreetingPrinters : public QObject {
+    Q_OBJECT
+
+private slots:
+    void descriptionIsSound_data() { addBuildRows(); }
+    void descriptionIsSound()
+    {
+        QFETCH(QString, build);
+        TestServices ts;
+        const auto form = make(build, ts);
+        QCOMPARE(forms::problems(form->windowDescription()), std::vector<std::string> {});
+        for (auto [get, name] : { std::pair { &GreetingForm::clear, "clear" },
+                                  std::pair { &GreetingForm::showworld, "showworld" },
+                                  std::pair { &GreetingForm::showfriend, "showfriend" } })
+            QCOMPARE(QString::fromUtf8(((*form).*get)().row().name), QString::fromUtf8(name));
+        if (auto* framed = dynamic_cast<greeter2::Form1*>(form.get()))
+            QCOMPARE(QString::fromUtf8(framed->M().row().name), QStringLiteral("M"));
+    }
+
+    // greeter has no frame: the whole window is the 454 × 280 client area.
+    void frame_data()
+    {
+        QTest::addColumn<QString>("build");
+        QTest::addColumn<bool>("frameless");
+        QTest::newRow("greeter") << "greeter" << true;
+        QTest::newRow("greeter2") << "greeter2" << false;
+    }
+    void frame()
+    {
+        QFETCH(QString, build);
+        QFETCH(bool, frameless);
+        TestServices ts;
+        const auto form = make(build, ts);
+        showForm(*form);
+        const Qt::WindowFlags flags = form->window()->windowFlags();
+        QCOMPARE(flags.testFlag(Qt::FramelessWindowHint), frameless);
+        QCOMPARE(flags & Qt::WindowType_Mask, Qt::Window);  // an ordinary window keeps its taskbar button
+        QCOMPARE(form->window()->windowTitle(), QStringLiteral("Form1"));
+        QCOMPARE(form->clientArea()->geometry(), QRect(0, 0, 454, 280));
+        QCOMPARE(form->window()->size(), QSize(454, 280));
+    }
+
+    // The first greeting prints the top line at the left edge and hides clear
+    // for good; a click where clear stood reaches nothing.
+    void firstGreetingHidesClear_data()
+    {
+        QTest::addColumn<bool>("friendFirst");
+        QTest::newRow("showfriend first") << true;
+        QTest::newRow("showworld first") << false;
+    }
+    void firstGreetingHidesClear()
+    {
+        QFETCH(bool, friendFirst);
+        TestServices ts;
+        greeter::Form1 form(ts.services());
+        showForm(form);
+        const QImage fresh = grabClient(form);
+        const QRect clearRect = form.clear().widget()->geometry();
+
+        click(form, friendFirst ? form.showfriend() : form.showworld());
+        const QString first = friendFirst ? friendly : worldly;
+        QCOMPARE(printedTexts(form), QStringList { first });
+        QVERIFY(!form.clear().visible());
+        QVERIFY(!form.clear().widget()->isVisible());
+        const QImage greeted = grabClient(form);
+        QCOMPARE(surfaceOnly(form, greeted), surfaceOnly(form, printedOn(form, fresh, { first })));
+        // Where clear stood, the window's fill shows.
+        const QRgb fill = greeted.pixel(0, greeted.height() - 1);
+        for (int y = clearRect.top(); y <= clearRect.bottom(); ++y)
+            for (int x = clearRect.left(); x <= clearRect.right(); ++x)
+                QCOMPARE(greeted.pixel(x, y), fill);
+
+        clickAt(form, clearRect.center());
+        click(form, friendFirst ? form.showworld() : form.showfriend());
+        QVERIFY(!form.clear().visible());
+        QCOMPARE(printedTexts(form), (QStringList { first, friendFirst ? worldly : friendly }));
+    }
+
+    // Greetings from both buttons go down the window in click order, beneath nothing.
+    void greetingsInterleave_data() { addBuildRows(); }
+    void greetingsInterleave()
+    {
+        QFETCH(QString, build);
+        TestServices ts;
+        const auto form = make(build, ts);
+        showForm(*form);
+        const QImage fresh = grabClient(*form);
+        for (auto button : { &GreetingForm::showworld, &GreetingForm::showfriend, &GreetingForm::showfriend,
+                             &GreetingForm::showworld, &GreetingForm::showfriend })
+            click(*form, ((*form).*button)());
+        const QStringList expected { worldly, friendly, friendly, worldly, friendly };
+        QCOMPARE(printedTexts(*form), expected);
+        QCOMPARE(surfaceOnly(*form, grabClient(*form)), surfaceOnly(*form, printedOn(*form, fresh, expected)));
+        QCOMPARE(form->clear().visible(), build == "greeter2");
+    }
+
+    // With nothing printed, clear changes nothing on the surface and stays.
+    void clearBeforeGreeting_data() { addBuildRows(); }
+    void clearBeforeGreeting()
+    {
+        QFETCH(QString, build);
+        TestServices ts;
+        const auto form = make(build, ts);
+        showForm(*form);
+        const QImage fresh = grabClient(*form);
+        click(*form, form->clear());
+        click(*form, form->clear());
+        QVERIFY(form->printedLines().empty());
+        QVERIFY(form->clear().widget()->isVisible());
+        QCOMPARE(surfaceOnly(*form, grabClient(*form)), surfaceOnly(*form, fresh));
+        click(*form, form->showfriend());
+        QCOMPARE(surfaceOnly(*form, grabClient(*form)), surfaceOnly(*form, printedOn(*form, fresh, { friendly })));
+    }
+
+    // greeter2's clear erases every line at any time, and the next greeting is
+    // the top line again; the buttons never change.
+    void plainBuildClearsAndStartsOver()
+    {
+        TestServices ts;
+        greeter2::Form1 form(ts.services());
+        showForm(form);
+        const QImage fresh = grabClient(form);
+        for (int round = 0; round < 3; ++round) {
+            for (int i = 0; i <= round; ++i) {
+                click(form, form.showworld());
+                click(form, form.showfriend());
+            }
+            QCOMPARE(int(form.printedLines().size()), 2 * (round + 1));
+            QVERIFY(form.clear().widget()->isVisible());
+            click(form, form.clear());
+            QVERIFY(form.printedLines().empty());
+            QCOMPARE(surfaceOnly(form, grabClient(form)), surfaceOnly(form, fresh));
+        }
+        click(form, form.showfriend());
+        QCOMPARE(surfaceOnly(form, grabClient(form)), surfaceOnly(form, printedOn(form, fresh, { friendly })));
+        for (auto button : { &GreetingForm::clear, &GreetingForm::showworld, &GreetingForm::showfriend }) {
+            QVERIFY((form.*button)().widget()->isVisible());
+            QVERIFY((form.*button)().widget()->isEnabled());
+        }
+    }
+
+    // The signature M reaches one pixel row past the client area, which does not
+    // grow to show it: its text is drawn, its last row is cut off.
+    void signatureBottomRowIsCutOff()
+    {
+        TestServices ts;
+        greeter2::Form1 form(ts.services());
+        showForm(form);
+        const forms::ControlRow& row = form.M().row();
+        const QRect box(forms::toPixels(row.left), forms::toPixels(row.top), forms::toPixels(row.width),
+                        forms::toPixels(row.height));
+        const QImage image = grabClient(form);
+        QCOMPARE(box.bottom(), image.height());
+        QCOMPARE(form.window()->height(), image.height());
+        const QRgb fill = image.pixel(0, image.height() - 1);
+        int ink = 0;
+        for (int y = box.top(); y < image.height(); ++y)
+            for (int x = box.left(); x <= box.right(); ++x)
+                ink += image.pixel(x, y) != fill;
+        QVERIFY(ink > 20);
+    }
+
+    // The borderless window is closed with Alt+F4, which ends the program normally.
+    void altF4Closes()
+    {
+        TestServices ts;
+        greeter::Form1 form(ts.services());
+        showForm(form);
+        form.window()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.window()));
+        QTest::keyClick(form.window()->windowHandle(), Qt::Key_F4, Qt::AltModifier);
+        QCOMPARE(form.exitStatus(), std::optional<int>(0));
+        QVERIFY(!form.window()->isVisible());
+        QVERIFY(ts.reporter.errors.empty());
+    }
+};
+
+QTEST_MAIN(GreetingPrinters)
+#include "test_greeter.moc"

@@ -1,0 +1,449 @@
+// The three questionnaire builds, driven through real clicks and keys, checked
+// through their printed lines, pixels and timer.
+#include "quiz.h"
+
+#include <testing.h>
+
+#include <QApplication>
+#include <QPainter>
+#include <QTest>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+using namespace std::chrono_literals;
+using forms::testing::clickAt;
+using forms::testing::grabClient;
+using forms::testing::showForm;
+using forms::testing::TestServices;
+using quiz::Questionnaire;
+
+using Action = std::function<void(Questionnaire&)>;
+Q_DECLARE_METATYPE(Action)
+
+namespace {
+
+std::unique_ptr<Questionnaire> make(const QString& build, TestServices& ts)
+{
+    if (build == "quiz")
+        return std::make_unique<quiz::Form1>(ts.services());
+    if (build == "quiz2")
+        return std::make_unique<quiz2::Form1>(ts.services());
+    return std::make_unique<quiz3::Form1>(ts.services());
+}
+
+void addBuildRows()
+{
+    QTest::addColumn<QString>("build");
+    for (const char* build : { "quiz", "quiz2", "quiz3" })
+        QTest::newRow(build) << QString::fromLatin1(build);
+}
+
+QPoint centre(const forms::Control& control) { return control.widget()->geometry().center(); }
+
+// A click through the window system at the middle of a windowed control.
+void click(Questionnaire& form, const forms::Control& control) { clickAt(form, centre(control)); }
+
+QStringList printedTexts(const forms::Form& form)
+{
+    QStringList texts;
+    for (const auto& line : form.printedLines())
+        texts << line.text;
+    return texts;
+}
+
+int lineHeight(const forms::Form& form) { return QFontMetrics(form.clientArea()->font()).height(); }
+
+// How the surface should look: `before` with `lines` printed from the top-left
+// corner down in the window's font and text colour, beneath the windowed
+// controls as they are drawn in `after`.
+QImage expectedSurface(const forms::Form& form, const QImage& before, const QImage& after, const QStringList& lines)
+{
+    QImage expected = before.copy();
+    QPainter painter(&expected);
+    painter.setFont(form.clientArea()->font());
+    painter.setPen(form.clientArea()->palette().color(QPalette::WindowText));
+    const QFontMetrics metrics(painter.font());
+    for (int i = 0; i < lines.size(); ++i)
+        painter.drawText(QPoint(0, i * metrics.height() + metrics.ascent()), lines[i]);
+    for (QWidget* child : form.clientArea()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (child->isVisible())
+            painter.drawImage(child->geometry().topLeft(), after, child->geometry());
+    return expected;
+}
+
+// The leftmost column in rows [top, bottom) where `image` differs from `background`, or -1.
+int firstInkColumn(const QImage& image, const QImage& background, int top, int bottom)
+{
+    for (int x = 0; x < image.width(); ++x)
+        for (int y = top; y < bottom && y < image.height(); ++y)
+            if (image.pixel(x, y) != background.pixel(x, y))
+                return x;
+    return -1;
+}
+
+bool rowHasInk(const QImage& image, const QImage& background, int y, int left, int right)
+{
+    for (int x = left; x < right; ++x)
+        if (image.pixel(x, y) != background.pixel(x, y))
+            return true;
+    return false;
+}
+
+bool hasInk(const QImage& image, const QImage& background, const QRect& area)
+{
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        if (rowHasInk(image, background, y, area.left(), area.right() + 1))
+            return true;
+    return false;
+}
+
+// The number of ink runs in `area` that are separated by at least three blank columns.
+int words(const QImage& image, const QImage& background, const QRect& area)
+{
+    int count = 0;
+    int blankColumns = 3;
+    for (int x = area.left(); x <= area.right(); ++x) {
+        if (!hasInk(image, background, QRect(x, area.top(), 1, area.height()))) {
+            ++blankColumns;
+            continue;
+        }
+        if (blankColumns >= 3)
+            ++count;
+        blankColumns = 0;
+    }
+    return count;
+}
+
+QImage masked(QImage image, const QList<QRect>& areas)
+{
+    QPainter painter(&image);
+    for (const QRect& area : areas)
+        painter.fillRect(area, Qt::magenta);
+    return image;
+}
+
+QRect pixelBox(const forms::Control& control)
+{
+    const forms::ControlRow& row = control.row();
+    return { forms::toPixels(row.left), forms::toPixels(row.top), forms::toPixels(row.width), forms::toPixels(row.height) };
+}
+
+}  // namespace
+
+class Questionnaires : public QObject {
+    Q_OBJECT
+
+private slots:
+    void descriptionIsSound_data() { addBuildRows(); }
+    void descriptionIsSound()
+    {
+        QFETCH(QString, build);
+        TestServices ts;
+        const auto form = make(build, ts);
+        QCOMPARE(forms::problems(form->windowDescription()), std::vector<std::string> {});
+    }
+
+    // Every accessor must reach the control whose row carries its name.
+    void accessorsReachTheirRows_data() { addBuildRows(); }
+    void accessorsReachTheirRows()
+    {
+        QFETCH(QString, build);
+        TestServices ts;
+        const auto form = make(build, ts);
+        using Get = std::function<const forms::Control&(Questionnaire&)>;
+        const std::vector<std::pair<std::string_view, Get>> accessors {
+            { "Label1", [](Questionnaire& f) -> const forms::Control& { return f.Label1(); } },
+            { "Option1", [](Questionnaire& f) -> const forms::Control& { return f.Option1(); } },
+            { "Option2", [](Questionnaire& f) -> const forms::Control& { return f.Option2(); } },
+            { "Option3", [](Questionnaire& f) -> const forms::Control& { return f.Option3(); } },
+            { "Option4", [](Questionnaire& f) -> const forms::Control& { return f.Option4(); } },
+            { "Label2", [](Questionnaire& f) -> const forms::Control& { return f.Label2(); } },
+            { "Label3", [](Questionnaire& f) -> const forms::Control& { return f.Label3(); } },
+            { "Label4", [](Questionnaire& f) -> const forms::Control& { return f.Label4(); } },
+            { "Label5", [](Questionnaire& f) -> const forms::Control& { return f.Label5(); } },
+            { "Command1", [](Questionnaire& f) -> const forms::Control& { return f.Command1(); } },
+            { "Label6", [](Questionnaire& f) -> const forms::Control& { return f.Label6(); } },
+            { "Label7", [](Questionnaire& f) -> const forms::Control& { return f.Label7(); } },
+            { "Timer1", [](Questionnaire& f) -> const forms::Control& { return f.Timer1(); } },
+        };
+        QCOMPARE(accessors.size(), form->windowDescription().controls.size());
+        for (const auto& [name, get] : accessors)
+            QCOMPARE(QString::fromUtf8(get(*form).row().name), QString::fromUtf8(name));
+    }
+
+    // quiz2 keeps quiz's window; quiz3 changes six captions and the numbering, nothing else.
+    void buildsDifferOnlyInTheirListedValues_data()
+    {
+        QTest::addColumn<QString>("build");
+        QTest::addColumn<QStringList>("captions");  // quiz3's, by name; others as in quiz
+        QTest::addColumn<QList<int>>("indices");    // in stored order
+        QTest::newRow("quiz2") << "quiz2" << QStringList {} << QList<int> { 13, 10, 5, 4, 3, 2, 12, 11, 9, 8, 7, 6, 1 };
+        QTest::newRow("quiz3") << "quiz3"
+                               << QStringList { "Label1", "ΕΙΣΑΙ ΕΞΥΠΝΟΣ?", "Label2", "70 εως 90 ποντους",
+                                                "Label3", "90 εως 120 ποντους", "Label4", "120 εως 150 ποντους",
+                                                "Label5", "150εως 200 ποντους", "Command1", "ΚΑΤΩ ΑΠΟ 70 ΠΟΝΤΟΥΣ" }
+                               << QList<int> { 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13 };
+    }
+    void buildsDifferOnlyInTheirListedValues()
+    {
+        QFETCH(QString, build);
+        QFETCH(QStringList, captions);
+        QFETCH(QList<int>, indices);
+        TestServices ts;
+        const auto base = make("quiz", ts);
+        const auto other = make(build, ts);
+        const forms::Description& a = base->windowDescription();
+        const forms::Description& b = other->windowDescription();
+
+        QCOMPARE(b.window.name, a.window.name);
+        QCOMPARE(b.window.caption, a.window.caption);
+        QCOMPARE(b.window.clientWidth, a.window.clientWidth);
+        QCOMPARE(b.window.clientHeight, a.window.clientHeight);
+        QCOMPARE(b.window.clientTop, a.window.clientTop);
+        QCOMPARE(b.controls.size(), a.controls.size());
+        QCOMPARE(qsizetype(b.controls.size()), indices.size());
+        for (size_t i = 0; i < a.controls.size(); ++i) {
+            const forms::ControlRow& x = a.controls[i];
+            const forms::ControlRow& y = b.controls[i];
+            const QString name = QString::fromUtf8(y.name);
+            QCOMPARE(name, QString::fromUtf8(x.name));
+            QCOMPARE(y.index, indices[qsizetype(i)]);
+            const qsizetype changed = captions.indexOf(name);
+            const QString caption = changed >= 0 && changed % 2 == 0 ? captions[changed + 1] : QString::fromUtf8(x.caption);
+            QCOMPARE(QString::fromUtf8(y.caption), caption);
+            QVERIFY2(y.kind == x.kind && y.left == x.left && y.top == x.top && y.width == x.width
+                         && y.height == x.height && y.backColor == x.backColor && y.visible == x.visible
+                         && y.enabled == x.enabled && y.tabIndex == x.tabIndex && y.interval == x.interval
+                         && y.font.has_value() == x.font.has_value()
+                         && (!y.font || (y.font->face == x.font->face && y.font->size == x.font->size
+                                         && y.font->charset == x.font->charset)),
+                     qPrintable(name));
+        }
+    }
+
+    // The four replies, clicked out of order, print in click order down the left edge.
+    void repliesPrintInClickOrder_data()
+    {
+        QTest::addColumn<QString>("build");
+        QTest::addColumn<QString>("reply1");
+        QTest::newRow("quiz") << "quiz" << "ΩΡΑΙΟΣ";
+        QTest::newRow("quiz2") << "quiz2" << "ΩΡΑΙΟΣ!!!";
+        QTest::newRow("quiz3") << "quiz3" << "ΩΡΑΙΟΣ!!!";
+    }
+    void repliesPrintInClickOrder()
+    {
+        QFETCH(QString, build);
+        QFETCH(QString, reply1);
+        TestServices ts;
+        const auto form = make(build, ts);
+        showForm(*form);
+        const QImage before = grabClient(*form);
+
+        click(*form, form->Option3());
+        QVERIFY(form->Option3().value());
+        click(*form, form->Option1());
+        QVERIFY(form->Option1().value() && !form->Option3().value());
+        click(*form, form->Option4());
+        click(*form, form->Option2());
+        QVERIFY(form->Option2().value() && !form->Option4().value());
+
+        const QStringList expected { "ΑΣΕ ΡΕ", reply1, " ΠΟΥ ΤΑ ΠΟΥΛΑΣ ΑΥΤΑ???", "ΜΟΝΟ!!!" };
+        QCOMPARE(printedTexts(*form), expected);
+        const QImage after = grabClient(*form);
+        QCOMPARE(after, expectedSurface(*form, before, after, expected));
+
+        // The fourth reply's ink starts one blank further right than the same text without it.
+        const int h = lineHeight(*form);
+        QImage plain = before.copy();
+        {
+            QPainter painter(&plain);
+            painter.setFont(form->clientArea()->font());
+            painter.drawText(QPoint(0, 2 * h + QFontMetrics(painter.font()).ascent()), "ΠΟΥ ΤΑ ΠΟΥΛΑΣ ΑΥΤΑ???");
+        }
+        const int blank = QFontMetrics(form->clientArea()->font()).horizontalAdvance(' ');
+        QVERIFY(blank > 0);
+        const int shifted = firstInkColumn(after, before, 2 * h, 3 * h);
+        const int unshifted = firstInkColumn(plain, before, 2 * h, 3 * h);
+        QVERIFY(unshifted >= 0);
+        QVERIFY(qAbs(shifted - unshifted - blank) <= 1);
+        for (int line : { 0, 1, 3 })
+            QVERIFY(firstInkColumn(after, before, line * h, (line + 1) * h) < blank);
+    }
+
+    // Every Click prints once: on the selected option again, by Space, and by an
+    // arrow key that moves the selection. Focus arriving, at start, by Tab or by
+    // an arrow key while nothing is selected, raises none; Tab passes the group
+    // as one stop.
+    void userActionsThatRaiseClick_data()
+    {
+        QTest::addColumn<Action>("act");
+        QTest::addColumn<QStringList>("printed");
+        QTest::addColumn<QString>("focus");
+        auto key = [](Qt::Key k) { return [k](Questionnaire&) { QTest::keyClick(QApplication::focusWidget(), k); }; };
+        QTest::newRow("start") << Action([](Questionnaire&) {}) << QStringList {} << "Option1";
+        QTest::newRow("selected one clicked thrice") << Action([](Questionnaire& f) {
+            for (int i = 0; i < 3; ++i)
+                click(f, f.Option3());
+        }) << QStringList { "ΑΣΕ ΡΕ", "ΑΣΕ ΡΕ", "ΑΣΕ ΡΕ" } << "Option3";
+        QTest::newRow("same one again after another") << Action([](Questionnaire& f) {
+            click(f, f.Option2());
+            click(f, f.Option3());
+            click(f, f.Option2());
+        }) << QStringList { "ΜΟΝΟ!!!", "ΑΣΕ ΡΕ", "ΜΟΝΟ!!!" } << "Option2";
+        QTest::newRow("corners away from the indicator") << Action([](Questionnaire& f) {
+            const QRect r = f.Option2().widget()->geometry();
+            clickAt(f, r.topRight());
+            clickAt(f, r.bottomRight());
+        }) << QStringList { "ΜΟΝΟ!!!", "ΜΟΝΟ!!!" } << "Option2";
+        QTest::newRow("space on the focused option") << Action(key(Qt::Key_Space)) << QStringList { "ΩΡΑΙΟΣ" } << "Option1";
+        QTest::newRow("tab from the group") << Action(key(Qt::Key_Tab)) << QStringList {} << "Command1";
+        QTest::newRow("backtab into the group") << Action([key](Questionnaire& f) {
+            click(f, f.Option2());
+            key(Qt::Key_Tab)(f);
+            key(Qt::Key_Backtab)(f);
+        }) << QStringList { "ΜΟΝΟ!!!" } << "Option2";
+        QTest::newRow("arrow with none selected") << Action(key(Qt::Key_Down)) << QStringList {} << "Option2";
+        QTest::newRow("arrows from the selected one") << Action([key](Questionnaire& f) {
+            click(f, f.Option1());
+            key(Qt::Key_Down)(f);
+            key(Qt::Key_Down)(f);
+            key(Qt::Key_Up)(f);
+        }) << QStringList { "ΩΡΑΙΟΣ", "ΜΟΝΟ!!!", "ΑΣΕ ΡΕ", "ΜΟΝΟ!!!" } << "Option2";
+    }
+    void userActionsThatRaiseClick()
+    {
+        QFETCH(Action, act);
+        QFETCH(QStringList, printed);
+        QFETCH(QString, focus);
+        TestServices ts;
+        quiz::Form1 form(ts.services());
+        showForm(form);
+        form.window()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.window()));
+        act(form);
+        QCOMPARE(printedTexts(form), printed);
+        QString focused;
+        for (const forms::Control* c : std::initializer_list<const forms::Control*> {
+                 &form.Option1(), &form.Option2(), &form.Option3(), &form.Option4(), &form.Command1() })
+            if (QApplication::focusWidget() == c->widget())
+                focused = QString::fromUtf8(c->row().name);
+        QCOMPARE(focused, focus);
+    }
+
+    // A printed line that reaches an option button lies beneath it; lines past
+    // the bottom edge are not seen and nothing scrolls.
+    void printedLinesLieBeneathControls()
+    {
+        TestServices ts;
+        quiz::Form1 form(ts.services());
+        showForm(form);
+        const QImage before = grabClient(form);
+        const QRect option = form.Option1().widget()->geometry();
+        const int h = lineHeight(form);
+        const int lines = form.clientArea()->height() / h + 5;
+        for (int i = 0; i < lines; ++i)
+            click(form, form.Option4());
+        QCOMPARE(int(form.printedLines().size()), lines);
+
+        const QImage after = grabClient(form);
+        QCOMPARE(after.size(), before.size());
+        QStringList texts;
+        for (int i = 0; i < lines; ++i)
+            texts << " ΠΟΥ ΤΑ ΠΟΥΛΑΣ ΑΥΤΑ???";
+        QCOMPARE(after, expectedSurface(form, before, after, texts));
+
+        // Inside the option's rectangle only the option itself is seen, while the
+        // same text rows carry ink on both sides of it.
+        const QImage own = form.Option1().widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(after.copy(option), own);
+        const int crossing = (option.top() / h + 1) * h;
+        QVERIFY(crossing + h <= option.bottom());
+        QVERIFY(hasInk(after, before, QRect(0, crossing, option.left(), h)));
+        QVERIFY(hasInk(after, before, QRect(option.right() + 1, crossing, 60, h)));
+    }
+
+    void label7AppearsOnCommand1_data() { addBuildRows(); }
+    void label7AppearsOnCommand1()
+    {
+        QFETCH(QString, build);
+        TestServices ts;
+        const auto form = make(build, ts);
+        showForm(*form);
+        const QRect box = pixelBox(form->Label7());
+        const QImage before = grabClient(*form);
+        QImage empty(before.size(), before.format());
+        empty.fill(before.pixel(box.topLeft()));
+        QVERIFY(!hasInk(before, empty, box));
+
+        click(*form, form->Command1());
+        QVERIFY(form->Label7().visible());
+        const QImage after = grabClient(*form);
+
+        // The caption wraps at a blank onto a second line inside the rectangle,
+        // and all 29 words are seen; nothing is drawn outside it.
+        std::vector<int> inkRows;
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            if (rowHasInk(after, before, y, box.left(), box.right() + 1))
+                inkRows.push_back(y);
+        QVERIFY(!inkRows.empty());
+        const auto gap = std::adjacent_find(inkRows.begin(), inkRows.end(), [](int a, int b) { return b != a + 1; });
+        QVERIFY2(gap != inkRows.end(), "one line only: the caption did not wrap");
+        const int first = words(after, before, QRect(QPoint(box.left(), inkRows.front()), QPoint(box.right(), *gap)));
+        const int second = words(after, before, QRect(QPoint(box.left(), *(gap + 1)), QPoint(box.right(), inkRows.back())));
+        QVERIFY(first > second && second > 0);
+        QCOMPARE(first + second, 29);
+
+        const QList<QRect> changed { box, form->Command1().widget()->geometry() };
+        QCOMPARE(masked(after, changed), masked(before, changed));
+    }
+
+    // Command1 enables Timer1; 10000 ms later the window hides itself and the
+    // program ends normally. Options still print until then.
+    void timerHidesWindowAndEnds_data() { addBuildRows(); }
+    void timerHidesWindowAndEnds()
+    {
+        QFETCH(QString, build);
+        TestServices ts;
+        const auto form = make(build, ts);
+        showForm(*form);
+        ts.clock.advance(60s);
+        QVERIFY(form->window()->isVisible());
+        QVERIFY(!form->Timer1().enabled());
+
+        click(*form, form->Command1());
+        QVERIFY(form->Timer1().enabled());
+        ts.clock.advance(9999ms);
+        click(*form, form->Option2());
+        QCOMPARE(printedTexts(*form), QStringList { "ΜΟΝΟ!!!" });
+        QVERIFY(form->window()->isVisible());
+        QVERIFY(!form->exitStatus());
+
+        ts.clock.advance(1ms);
+        QVERIFY(!form->window()->isVisible());
+        QVERIFY(!form->visible());
+        QCOMPARE(form->exitStatus(), std::optional<int>(0));
+        QVERIFY(ts.reporter.errors.empty());
+    }
+
+    // A second Command1 while Timer1 runs leaves the running interval as it was.
+    void secondCommand1KeepsTheInterval()
+    {
+        TestServices ts;
+        quiz3::Form1 form(ts.services());
+        showForm(form);
+        click(form, form.Command1());
+        ts.clock.advance(6000ms);
+        click(form, form.Command1());
+        QVERIFY(form.Label7().visible());
+        ts.clock.advance(3999ms);
+        QVERIFY(form.window()->isVisible());
+        ts.clock.advance(1ms);
+        QVERIFY(!form.window()->isVisible());
+        QCOMPARE(form.exitStatus(), std::optional<int>(0));
+    }
+};
+
+QTEST_MAIN(Questionnaires)
+#include "test_quiz.moc"
