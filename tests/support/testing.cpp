@@ -1,5 +1,6 @@
 #include "testing.h"
 
+#include <QPainter>
 #include <QTest>
 #include <QWidget>
 #include <QWindow>
@@ -18,6 +19,27 @@ void clickAt(const Form& form, QPoint pos)
     QWidget* top = form.window();
     const QPoint inWindow = form.clientArea()->mapTo(top, pos);
     QTest::mouseClick(top->windowHandle(), Qt::LeftButton, Qt::NoModifier, inWindow);
+}
+
+void click(const Form& form, const Control& control) { clickAt(form, control.widget()->geometry().center()); }
+
+QStringList printedTexts(const Form& form)
+{
+    QStringList texts;
+    for (const auto& line : form.printedLines())
+        texts << line.text;
+    return texts;
+}
+
+QImage withPrintedLines(const Form& form, QImage image, const QStringList& lines)
+{
+    QPainter painter(&image);
+    painter.setFont(form.clientArea()->font());
+    painter.setPen(form.clientArea()->palette().color(QPalette::WindowText));
+    const QFontMetrics metrics(painter.font());
+    for (int i = 0; i < lines.size(); ++i)
+        painter.drawText(QPoint(0, i * metrics.height() + metrics.ascent()), lines[i]);
+    return image;
 }
 
 void showForm(Form& form)

@@ -9,6 +9,7 @@
 #include <QColor>
 #include <QImage>
 #include <QPoint>
+#include <QStringList>
 
 #include <vector>
 
@@ -36,6 +37,16 @@ unsigned rgbAt(const QImage& image, int x, int y);
 // Clicks the client area at `pos` through the window system, so the click hits
 // whatever control is topmost there.
 void clickAt(const Form& form, QPoint pos);
+
+// Clicks the middle of a windowed control through the window system.
+void click(const Form& form, const Control& control);
+
+// The texts printed on the window so far, in print order.
+QStringList printedTexts(const Form& form);
+
+// `image` of the client area with `lines` drawn the way Print draws them: from
+// the top-left corner down, one line each, in the window's font and text colour.
+QImage withPrintedLines(const Form& form, QImage image, const QStringList& lines);
 
 // Builds, loads and shows a form and waits until its window is exposed.
 void showForm(Form& form);

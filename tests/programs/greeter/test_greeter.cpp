@@ -10,7 +10,10 @@
 
 #include <memory>
 
+using forms::testing::click;
 using forms::testing::clickAt;
+using forms::testing::printedTexts;
+using forms::testing::withPrintedLines;
 using forms::testing::grabClient;
 using forms::testing::showForm;
 using forms::testing::TestServices;
@@ -35,19 +38,6 @@ void addBuildRows()
     QTest::newRow("greeter2") << "greeter2";
 }
 
-void click(GreetingForm& form, forms::CommandButton& button)
-{
-    clickAt(form, button.widget()->geometry().center());
-}
-
-QStringList printedTexts(const forms::Form& form)
-{
-    QStringList texts;
-    for (const auto& line : form.printedLines())
-        texts << line.text;
-    return texts;
-}
-
 // `image` with the buttons' rectangles painted over in one colour, so that
 // surfaces compare whatever the buttons' focus and pressed looks.
 QImage surfaceOnly(const GreetingForm& form, QImage image)
@@ -58,18 +48,6 @@ QImage surfaceOnly(const GreetingForm& form, QImage image)
     return image;
 }
 
-// How the surface should look: `fresh` with `lines` printed from the top-left
-// corner down in the window's font and text colour.
-QImage printedOn(const GreetingForm& form, QImage fresh, const QStringList& lines)
-{
-    QPainter painter(&fresh);
-    painter.setFont(form.clientArea()->font());
-    painter.setPen(form.clientArea()->palette().color(QPalette::WindowText));
-    const QFontMetrics metrics(painter.font());
-    for (int i = 0; i < lines.size(); ++i)
-        painter.drawText(QPoint(0, i * metrics.height() + metrics.ascent()), lines[i]);
-    return fresh;
-}
 
 }  // namespace
 
@@ -138,7 +116,7 @@ private slots:
         QVERIFY(!form.clear().visible());
         QVERIFY(!form.clear().widget()->isVisible());
         const QImage greeted = grabClient(form);
-        QCOMPARE(surfaceOnly(form, greeted), surfaceOnly(form, printedOn(form, fresh, { first })));
+        QCOMPARE(surfaceOnly(form, greeted), surfaceOnly(form, withPrintedLines(form, fresh, { first })));
         // Where clear stood, the window's fill shows.
         const QRgb fill = greeted.pixel(0, greeted.height() - 1);
         for (int y = clearRect.top(); y <= clearRect.bottom(); ++y)
@@ -165,7 +143,7 @@ private slots:
             click(*form, ((*form).*button)());
         const QStringList expected { worldly, friendly, friendly, worldly, friendly };
         QCOMPARE(printedTexts(*form), expected);
-        QCOMPARE(surfaceOnly(*form, grabClient(*form)), surfaceOnly(*form, printedOn(*form, fresh, expected)));
+        QCOMPARE(surfaceOnly(*form, grabClient(*form)), surfaceOnly(*form, withPrintedLines(*form, fresh, expected)));
         QCOMPARE(form->clear().visible(), build == "greeter2");
     }
 
@@ -184,7 +162,7 @@ private slots:
         QVERIFY(form->clear().widget()->isVisible());
         QCOMPARE(surfaceOnly(*form, grabClient(*form)), surfaceOnly(*form, fresh));
         click(*form, form->showfriend());
-        QCOMPARE(surfaceOnly(*form, grabClient(*form)), surfaceOnly(*form, printedOn(*form, fresh, { friendly })));
+        QCOMPARE(surfaceOnly(*form, grabClient(*form)), surfaceOnly(*form, withPrintedLines(*form, fresh, { friendly })));
     }
 
     // greeter2's clear erases every line at any time, and the next greeting is
@@ -207,7 +185,7 @@ private slots:
             QCOMPARE(surfaceOnly(form, grabClient(form)), surfaceOnly(form, fresh));
         }
         click(form, form.showfriend());
-        QCOMPARE(surfaceOnly(form, grabClient(form)), surfaceOnly(form, printedOn(form, fresh, { friendly })));
+        QCOMPARE(surfaceOnly(form, grabClient(form)), surfaceOnly(form, withPrintedLines(form, fresh, { friendly })));
         for (auto button : { &GreetingForm::clear, &GreetingForm::showworld, &GreetingForm::showfriend }) {
             QVERIFY((form.*button)().widget()->isVisible());
             QVERIFY((form.*button)().widget()->isEnabled());

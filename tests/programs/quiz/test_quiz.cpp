@@ -13,7 +13,10 @@
 #include <memory>
 
 using namespace std::chrono_literals;
+using forms::testing::click;
 using forms::testing::clickAt;
+using forms::testing::printedTexts;
+using forms::testing::withPrintedLines;
 using forms::testing::grabClient;
 using forms::testing::showForm;
 using forms::testing::TestServices;
@@ -42,17 +45,6 @@ void addBuildRows()
 
 QPoint centre(const forms::Control& control) { return control.widget()->geometry().center(); }
 
-// A click through the window system at the middle of a windowed control.
-void click(Questionnaire& form, const forms::Control& control) { clickAt(form, centre(control)); }
-
-QStringList printedTexts(const forms::Form& form)
-{
-    QStringList texts;
-    for (const auto& line : form.printedLines())
-        texts << line.text;
-    return texts;
-}
-
 int lineHeight(const forms::Form& form) { return QFontMetrics(form.clientArea()->font()).height(); }
 
 // How the surface should look: `before` with `lines` printed from the top-left
@@ -60,13 +52,8 @@ int lineHeight(const forms::Form& form) { return QFontMetrics(form.clientArea()-
 // controls as they are drawn in `after`.
 QImage expectedSurface(const forms::Form& form, const QImage& before, const QImage& after, const QStringList& lines)
 {
-    QImage expected = before.copy();
+    QImage expected = withPrintedLines(form, before.copy(), lines);
     QPainter painter(&expected);
-    painter.setFont(form.clientArea()->font());
-    painter.setPen(form.clientArea()->palette().color(QPalette::WindowText));
-    const QFontMetrics metrics(painter.font());
-    for (int i = 0; i < lines.size(); ++i)
-        painter.drawText(QPoint(0, i * metrics.height() + metrics.ascent()), lines[i]);
     for (QWidget* child : form.clientArea()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         if (child->isVisible())
             painter.drawImage(child->geometry().topLeft(), after, child->geometry());
