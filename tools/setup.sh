@@ -2,7 +2,10 @@
 # as root or through sudo) and offers build().
 set -euo pipefail
 
-packages=(cmake g++ make qt6-base-dev fonts-liberation fonts-urw-base35 fonts-comic-neue fonts-dejavu-core)
+# The build and the fonts the windows name; desktop-file-utils and dpkg-dev for
+# the package tests.
+packages=(cmake g++ make qt6-base-dev fonts-liberation fonts-urw-base35 fonts-comic-neue fonts-dejavu-core
+  desktop-file-utils dpkg-dev)
 
 install_missing() {
   local missing=()

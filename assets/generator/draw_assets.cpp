@@ -1,12 +1,14 @@
 // draw_assets: draws the pictures used by the programs and writes them as
-// 24-bit uncompressed BMP files.
+// 24-bit uncompressed BMP files, and draws the programs' desktop icons.
 //
-//   draw_assets <outdir>
+//   draw_assets <outdir>            the six pictures, as BMP files
+//   draw_assets --icons <outdir>    <outdir>/hicolor/<n>x<n>/apps/forms-<program>.png
 //
 // Every picture is drawn with integer pixel tests or IEEE-exact arithmetic
 // only, so the output is the same bit for bit on every run and every build.
 // The committed files in assets/ are produced by this program; a test
-// regenerates them and compares byte for byte.
+// regenerates them and compares byte for byte. The icons are made at build
+// time and installed with the programs.
 
 #include <algorithm>
 #include <cmath>
@@ -22,10 +24,12 @@ namespace {
 
 struct Rgb {
     std::uint8_t r = 0, g = 0, b = 0;
+    std::uint8_t a = 255; // opacity: only icons have transparent pixels; BMP output ignores it
 };
 
 constexpr Rgb kBlack{0, 0, 0};
 constexpr Rgb kWhite{255, 255, 255};
+constexpr Rgb kClear{0, 0, 0, 0};
 
 // Inclusive pixel rectangle: the pixels left..right, top..bottom.
 struct Box {
@@ -227,8 +231,7 @@ std::vector<std::uint8_t> encodeBmp(const Canvas& c) {
     return out;
 }
 
-bool writeBmp(const std::filesystem::path& file, const Canvas& c) {
-    const std::vector<std::uint8_t> bytes = encodeBmp(c);
+bool writeFile(const std::filesystem::path& file, const std::vector<std::uint8_t>& bytes) {
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     out.close();
@@ -238,6 +241,8 @@ bool writeBmp(const std::filesystem::path& file, const Canvas& c) {
     }
     return true;
 }
+
+bool writeBmp(const std::filesystem::path& file, const Canvas& c) { return writeFile(file, encodeBmp(c)); }
 
 // ---------------------------------------------------------- traffic lights
 
@@ -488,20 +493,500 @@ Canvas chaseFigure2() {
     return c;
 }
 
+// -------------------------------------------------------------- PNG output
+
+void put32be(std::vector<std::uint8_t>& out, std::uint32_t v) {
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.push_back(static_cast<std::uint8_t>((v >> shift) & 0xFF));
+}
+
+// CRC-32 as PNG chunks use it (reflected, polynomial 0xEDB88320).
+std::uint32_t crc32(const std::uint8_t* data, std::size_t size) {
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (std::size_t i = 0; i < size; ++i) {
+        crc ^= data[i];
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+std::uint32_t adler32(const std::vector<std::uint8_t>& data) {
+    std::uint32_t a = 1, b = 0;
+    for (const std::uint8_t byte : data) {
+        a = (a + byte) % 65521;
+        b = (b + a) % 65521;
+    }
+    return b << 16 | a;
+}
+
+// Deflate's bit order: plain values least significant bit first, Huffman
+// codes most significant bit first.
+class BitWriter {
+public:
+    explicit BitWriter(std::vector<std::uint8_t>& out) : out_(out) {}
+
+    void bits(std::uint32_t value, int count) {
+        for (int i = 0; i < count; ++i)
+            put((value >> i) & 1u);
+    }
+    void code(std::uint32_t code, int length) {
+        for (int i = length - 1; i >= 0; --i)
+            put((code >> i) & 1u);
+    }
+    void flush() {
+        if (used_ > 0)
+            out_.push_back(static_cast<std::uint8_t>(byte_));
+        byte_ = 0;
+        used_ = 0;
+    }
+
+private:
+    void put(std::uint32_t bit) {
+        byte_ |= bit << used_;
+        if (++used_ == 8)
+            flush();
+    }
+
+    std::vector<std::uint8_t>& out_;
+    std::uint32_t byte_ = 0;
+    int used_ = 0;
+};
+
+// The fixed Huffman code of a literal/length symbol (RFC 1951, 3.2.6).
+void literalCode(BitWriter& w, int symbol) {
+    if (symbol < 144)
+        w.code(static_cast<std::uint32_t>(0x30 + symbol), 8);
+    else if (symbol < 256)
+        w.code(static_cast<std::uint32_t>(0x190 + symbol - 144), 9);
+    else if (symbol < 280)
+        w.code(static_cast<std::uint32_t>(symbol - 256), 7);
+    else
+        w.code(static_cast<std::uint32_t>(0xC0 + symbol - 280), 8);
+}
+
+constexpr int kLengthBase[29] = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
+                                 31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
+constexpr int kLengthExtra[29] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
+                                  2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
+constexpr int kDistanceBase[30] = {1,   2,   3,   4,   5,   7,    9,    13,   17,   25,
+                                   33,  49,  65,  97,  129, 193,  257,  385,  513,  769,
+                                   1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
+constexpr int kDistanceExtra[30] = {0, 0, 0, 0, 1, 1, 2, 2,  3,  3,  4,  4,  5,  5,  6,
+                                    6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
+
+void matchCode(BitWriter& w, int length, int distance) {
+    int i = 28;
+    while (kLengthBase[i] > length)
+        --i;
+    literalCode(w, 257 + i);
+    w.bits(static_cast<std::uint32_t>(length - kLengthBase[i]), kLengthExtra[i]);
+    int d = 29;
+    while (kDistanceBase[d] > distance)
+        --d;
+    w.code(static_cast<std::uint32_t>(d), 5);
+    w.bits(static_cast<std::uint32_t>(distance - kDistanceBase[d]), kDistanceExtra[d]);
+}
+
+// One final deflate block with the fixed Huffman codes, after a greedy LZ77
+// search along hash chains: small code, and icons shrink well with it.
+std::vector<std::uint8_t> deflateFixed(const std::vector<std::uint8_t>& in) {
+    constexpr int kWindow = 32768, kMinMatch = 3, kMaxMatch = 258, kMaxChain = 64;
+    constexpr std::uint32_t kHashMask = (1u << 15) - 1;
+    std::vector<std::uint8_t> out;
+    BitWriter w(out);
+    w.bits(1, 1); // BFINAL
+    w.bits(1, 2); // BTYPE: fixed Huffman codes
+
+    const std::size_t n = in.size();
+    std::vector<int> head(kHashMask + 1, -1), prev(n, -1);
+    const auto hash = [&](std::size_t i) {
+        return (static_cast<std::uint32_t>(in[i]) << 10 ^ static_cast<std::uint32_t>(in[i + 1]) << 5 ^ in[i + 2]) &
+               kHashMask;
+    };
+    const auto insert = [&](std::size_t i) {
+        if (i + kMinMatch <= n) {
+            const std::uint32_t h = hash(i);
+            prev[i] = head[h];
+            head[h] = static_cast<int>(i);
+        }
+    };
+
+    std::size_t i = 0;
+    while (i < n) {
+        int bestLength = 0, bestDistance = 0;
+        if (i + kMinMatch <= n) {
+            const int limit = static_cast<int>(std::min<std::size_t>(kMaxMatch, n - i));
+            int chain = kMaxChain;
+            for (int candidate = head[hash(i)];
+                 candidate >= 0 && static_cast<int>(i) - candidate <= kWindow && chain-- > 0;
+                 candidate = prev[static_cast<std::size_t>(candidate)]) {
+                int length = 0;
+                while (length < limit && in[static_cast<std::size_t>(candidate + length)] == in[i + static_cast<std::size_t>(length)])
+                    ++length;
+                if (length > bestLength) {
+                    bestLength = length;
+                    bestDistance = static_cast<int>(i) - candidate;
+                    if (length == limit)
+                        break;
+                }
+            }
+        }
+        if (bestLength >= kMinMatch) {
+            matchCode(w, bestLength, bestDistance);
+            for (int k = 0; k < bestLength; ++k)
+                insert(i + static_cast<std::size_t>(k));
+            i += static_cast<std::size_t>(bestLength);
+        } else {
+            literalCode(w, in[i]);
+            insert(i);
+            ++i;
+        }
+    }
+    literalCode(w, 256); // end of block
+    w.flush();
+    return out;
+}
+
+int paeth(int a, int b, int c) {
+    const int p = a + b - c;
+    const int pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
+    if (pa <= pb && pa <= pc)
+        return a;
+    return pb <= pc ? b : c;
+}
+
+// Each scanline gets the filter whose output has the smallest sum of
+// magnitudes, the usual heuristic for what compresses best.
+std::vector<std::uint8_t> filterScanlines(const Canvas& c) {
+    const std::size_t stride = static_cast<std::size_t>(c.width()) * 4;
+    std::vector<std::uint8_t> previous(stride, 0), current(stride), best, candidate(stride);
+    std::vector<std::uint8_t> out;
+    out.reserve((stride + 1) * static_cast<std::size_t>(c.height()));
+    for (int y = 0; y < c.height(); ++y) {
+        for (int x = 0; x < c.width(); ++x) {
+            const Rgb p = c.at(x, y);
+            const std::size_t at = static_cast<std::size_t>(x) * 4;
+            current[at] = p.r;
+            current[at + 1] = p.g;
+            current[at + 2] = p.b;
+            current[at + 3] = p.a;
+        }
+        long bestScore = -1;
+        int bestType = 0;
+        for (int type = 0; type < 5; ++type) {
+            long score = 0;
+            for (std::size_t i = 0; i < stride; ++i) {
+                const int a = i >= 4 ? current[i - 4] : 0;
+                const int b = previous[i];
+                const int cc = i >= 4 ? previous[i - 4] : 0;
+                const int predictor = type == 0 ? 0 : type == 1 ? a : type == 2 ? b : type == 3 ? (a + b) / 2 : paeth(a, b, cc);
+                candidate[i] = static_cast<std::uint8_t>(current[i] - predictor);
+                score += std::min<int>(candidate[i], 256 - candidate[i]);
+            }
+            if (bestScore < 0 || score < bestScore) {
+                bestScore = score;
+                bestType = type;
+                best = candidate;
+            }
+        }
+        out.push_back(static_cast<std::uint8_t>(bestType));
+        out.insert(out.end(), best.begin(), best.end());
+        previous.swap(current);
+    }
+    return out;
+}
+
+void chunk(std::vector<std::uint8_t>& out, const char* type, const std::vector<std::uint8_t>& data) {
+    put32be(out, static_cast<std::uint32_t>(data.size()));
+    const std::size_t start = out.size();
+    out.insert(out.end(), type, type + 4);
+    out.insert(out.end(), data.begin(), data.end());
+    put32be(out, crc32(out.data() + start, out.size() - start));
+}
+
+// 8-bit RGBA, non-interlaced.
+std::vector<std::uint8_t> encodePng(const Canvas& c) {
+    std::vector<std::uint8_t> header;
+    put32be(header, static_cast<std::uint32_t>(c.width()));
+    put32be(header, static_cast<std::uint32_t>(c.height()));
+    header.insert(header.end(), {8, 6, 0, 0, 0}); // depth, RGBA, deflate, adaptive filters, no interlace
+
+    const std::vector<std::uint8_t> raw = filterScanlines(c);
+    std::vector<std::uint8_t> zlib = {0x78, 0x01}; // deflate, 32 KiB window, no dictionary
+    const std::vector<std::uint8_t> compressed = deflateFixed(raw);
+    zlib.insert(zlib.end(), compressed.begin(), compressed.end());
+    put32be(zlib, adler32(raw));
+
+    std::vector<std::uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    chunk(out, "IHDR", header);
+    chunk(out, "IDAT", zlib);
+    chunk(out, "IEND", {});
+    return out;
+}
+
+// ------------------------------------------------------------------ icons
+//
+// An icon is drawn once on a 768-pixel master in a 48-unit design grid and
+// box-filtered down to each installed size; 768 is a multiple of every size,
+// so each icon pixel averages a whole square of master pixels.
+
+constexpr int kMaster = 768;
+constexpr int kUnit = kMaster / 48;
+constexpr int kIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
+
+int px(double units) { return static_cast<int>(std::lround(units * kUnit)); }
+
+// The master pixels between design-grid edges l..r and t..b.
+Box U(double l, double t, double r, double b) { return {px(l), px(t), px(r) - 1, px(b) - 1}; }
+
+Point P(double x, double y) { return {x * kUnit, y * kUnit}; }
+
+// Averages each square of master pixels, weighting colour by opacity so that
+// transparent pixels lend no colour to the edges.
+Canvas downsample(const Canvas& master, int size) {
+    const int k = master.width() / size;
+    const std::uint64_t area = static_cast<std::uint64_t>(k) * static_cast<std::uint64_t>(k);
+    Canvas out(size, size, kClear);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            std::uint64_t a = 0, r = 0, g = 0, b = 0;
+            for (int j = y * k; j < (y + 1) * k; ++j)
+                for (int i = x * k; i < (x + 1) * k; ++i) {
+                    const Rgb p = master.at(i, j);
+                    a += p.a;
+                    r += std::uint64_t{p.r} * p.a;
+                    g += std::uint64_t{p.g} * p.a;
+                    b += std::uint64_t{p.b} * p.a;
+                }
+            if (a == 0)
+                continue;
+            const auto mean = [](std::uint64_t sum, std::uint64_t count) {
+                return static_cast<std::uint8_t>((2 * sum + count) / (2 * count));
+            };
+            out.plot(x, y, {mean(r, a), mean(g, a), mean(b, a), mean(a, area)});
+        }
+    return out;
+}
+
+// A picture enlarged `scale` times without smoothing; its white pixels are
+// left out so that pictures may overlap on a white tile.
+void blitWithoutWhite(Canvas& c, const Canvas& picture, int left, int top, int scale) {
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) {
+            const Rgb p = picture.at(x, y);
+            if (p.r == 255 && p.g == 255 && p.b == 255)
+                continue;
+            fillRect(c, {left + x * scale, top + y * scale, left + (x + 1) * scale - 1, top + (y + 1) * scale - 1}, p);
+        }
+}
+
+// A small bitmap glyph: '#' cells are filled, `cell` design units square.
+void glyph(Canvas& c, const std::vector<std::string>& rows, double left, double top, double cell, Rgb colour) {
+    for (std::size_t j = 0; j < rows.size(); ++j)
+        for (std::size_t i = 0; i < rows[j].size(); ++i)
+            if (rows[j][i] == '#')
+                fillRect(c, U(left + cell * static_cast<double>(i), top + cell * static_cast<double>(j),
+                              left + cell * static_cast<double>(i + 1), top + cell * static_cast<double>(j + 1)),
+                         colour);
+}
+
+const std::vector<std::string> kQuestionMark = {".###.", "#...#", "....#", "...#.", "..#..", ".....", "..#.."};
+const std::vector<std::string> kDigits[] = {
+    {".#.", "##.", ".#.", ".#.", "###"},
+    {"##.", "..#", ".#.", "#..", "###"},
+    {"##.", "..#", ".#.", "..#", "##."},
+};
+
+constexpr Rgb kFace{239, 239, 239};     // the desktop's button face, as the windows show it
+constexpr Rgb kFaceEdge{150, 150, 150};
+constexpr Rgb kInk{40, 40, 40};
+constexpr Rgb kTitleBar{48, 100, 200};
+
+// The rounded square most icons stand on: a one-unit edge around the face.
+void tile(Canvas& c, Rgb face, Rgb edge) {
+    fillRoundRect(c, U(3, 3, 45, 45), 6 * kUnit, edge);
+    fillRoundRect(c, U(4, 4, 44, 44), 5 * kUnit, face);
+}
+
+// A tile whose top `height` units are a bar of another colour (title or menu bar).
+void tileWithBar(Canvas& c, Rgb face, Rgb bar, double height) {
+    tile(c, bar, kFaceEdge);
+    fillRoundRect(c, U(4, 4 + height, 44, 44), 5 * kUnit, face);
+    fillRect(c, U(4, 4 + height, 44, 9 + height), face);
+}
+
+// A push button with a caption stroke.
+void button(Canvas& c, double l, double t, double r, double b) {
+    fillRoundRect(c, U(l, t, r, b), kUnit, {110, 110, 110});
+    fillRoundRect(c, U(l + 0.5, t + 0.5, r - 0.5, b - 0.5), kUnit / 2, {250, 250, 250});
+    const double middle = (t + b) / 2;
+    fillRect(c, U(l + 3, middle - 0.75, r - 3, middle + 0.75), {90, 90, 90});
+}
+
+// A sunken white text box.
+void textBox(Canvas& c, double l, double t, double r, double b) {
+    fillRect(c, U(l, t, r, b), {110, 110, 110});
+    fillRect(c, U(l + 0.5, t + 0.5, r - 0.5, b - 0.5), kWhite);
+}
+
+void trafficLightIcon(Canvas& c) {
+    tile(c, {0, 192, 0}, {0, 110, 0});
+    fillRoundRect(c, U(15, 5, 33, 43), 3 * kUnit, kBlack);
+    fillRect(c, U(17, 7, 31, 41), kWhite);
+    // Lenses as in the pictures, with outlines thick enough for small sizes.
+    ellipseRing(c, U(19.25, 9.25, 28.75, 22.5), px(1.25), kBlack);
+    fillEllipse(c, U(19.25, 9.25, 28.75, 22.5), {255, 0, 0});
+    ellipseRing(c, U(19.25, 25.5, 28.75, 38.75), px(1.25), kBlack);
+    fillEllipse(c, U(19.25, 25.5, 28.75, 38.75), {0, 255, 0});
+}
+
+// The chaser at the left, the leader ahead of it on the road, each from its
+// own picture; the chaser is drawn last, as in the window.
+void raceIcon(Canvas& c, const Canvas& chaser, const Canvas& leader, int scale, double road) {
+    tile(c, kWhite, kFaceEdge);
+    fillRect(c, U(5, road, 43, road + 1), kBlack);
+    const int ground = px(road);
+    blitWithoutWhite(c, leader, px(42.5) - scale * leader.width(), ground - scale * leader.height(), scale);
+    blitWithoutWhite(c, chaser, px(5.5), ground - scale * chaser.height(), scale);
+}
+
+void chaseIcon(Canvas& c) { raceIcon(c, chaseCar(), chaseCartoon(), 5, 33); }
+void chase2Icon(Canvas& c) { raceIcon(c, chaseFigure(), chaseFigure2(), 7, 40.5); }
+
+// The question, four answers with option buttons and the fifth answer's
+// button; each build selects another answer, so the three are told apart.
+void quizIcon(Canvas& c, int selected) {
+    tile(c, kFace, kFaceEdge);
+    glyph(c, kQuestionMark, 20.25, 6, 1.5, {30, 60, 160});
+    const double lengths[] = {20, 22, 24, 21};
+    for (int row = 0; row < 4; ++row) {
+        const double top = 19 + 5 * row;
+        fillEllipse(c, U(8, top, 12, top + 4), {90, 90, 90});
+        fillEllipse(c, U(8.5, top + 0.5, 11.5, top + 3.5), kWhite);
+        if (row + 1 == selected)
+            fillEllipse(c, U(9.25, top + 1.25, 10.75, top + 2.75), kBlack);
+        fillRect(c, U(15, top + 1.25, 15 + lengths[row], top + 2.75), kInk);
+    }
+    button(c, 15, 39.25, 33, 43);
+}
+
+// Greetings printed down the left, the buttons in a column on the right.
+void greeterIcon(Canvas& c, bool framed) {
+    if (framed)
+        tileWithBar(c, kFace, kTitleBar, 6);
+    else
+        tile(c, kFace, kFaceEdge);
+    const double top = framed ? 14 : 9;
+    const int lines = framed ? 3 : 4;
+    for (int line = 0; line < lines; ++line)
+        fillRect(c, U(7, top + 4 * line, line % 2 ? 20 : 22, top + 4 * line + 2), kInk);
+    // greeter's clear button is gone after the first greeting; greeter2 keeps it.
+    const int buttons = framed ? 3 : 2;
+    for (int b = 0; b < buttons; ++b)
+        button(c, 26, top - 1 + 8.5 * b, 41, top + 5 + 8.5 * b);
+    if (framed)
+        fillRect(c, U(33, 40.5, 41, 41.75), {90, 90, 90}); // the signature
+}
+
+// Three numbers, the button, and the largest of them in the result box.
+void maxOfThreeIcon(Canvas& c) {
+    tileWithBar(c, kFace, {252, 252, 252}, 5);
+    fillRect(c, U(4, 9, 44, 9.5), {200, 200, 200});
+    fillRect(c, U(7, 5.75, 17, 7.25), kInk); // the menu's title
+    for (int i = 0; i < 3; ++i) {
+        const double left = 6 + 13 * i;
+        textBox(c, left, 13, left + 10, 21.5);
+        glyph(c, kDigits[i], left + 3.2, 14.25, 1.2, kInk);
+    }
+    button(c, 14, 25, 34, 31);
+    fillRect(c, U(7, 37.5, 21, 39), kInk);
+    textBox(c, 25, 34, 35, 42.5);
+    glyph(c, kDigits[2], 28.2, 35.25, 1.2, {200, 0, 0});
+}
+
+// A quadrilateral along the direction (dx, dy) from the centre of the face:
+// from `from` to `to` units out, `width` units wide.
+void stroke(Canvas& c, double dx, double dy, double from, double to, double width, Rgb colour) {
+    const double cx = 24, cy = 24, nx = -dy * width / 2, ny = dx * width / 2;
+    fillPolygon(c,
+                {P(cx + dx * from + nx, cy + dy * from + ny), P(cx + dx * to + nx, cy + dy * to + ny),
+                 P(cx + dx * to - nx, cy + dy * to - ny), P(cx + dx * from - nx, cy + dy * from - ny)},
+                colour);
+}
+
+// A clock face at ten past ten: the program shows the date and the time.
+void clockIcon(Canvas& c) {
+    fillEllipse(c, U(3, 3, 45, 45), {40, 45, 70});
+    fillEllipse(c, U(5.5, 5.5, 42.5, 42.5), {252, 252, 248});
+    // Sines and cosines of the twelve hour marks, as constants: no library
+    // trigonometry, so the icons are the same with every maths library.
+    constexpr double h = 0.5, s = 0.8660254037844386;
+    const double marks[12][2] = {{0, -1}, {h, -s}, {s, -h}, {1, 0},  {s, h},  {h, s},
+                                 {0, 1},  {-h, s}, {-s, h}, {-1, 0}, {-s, -h}, {-h, -s}};
+    for (int i = 0; i < 12; ++i)
+        stroke(c, marks[i][0], marks[i][1], i % 3 == 0 ? 13.5 : 14.75, 17, i % 3 == 0 ? 2 : 1, {40, 45, 70});
+    stroke(c, -0.8191520442889918, -0.5735764363510462, -1.5, 9.5, 2.5, {40, 45, 70}); // hour hand, 10:10
+    stroke(c, s, -h, -1.5, 14, 1.75, {40, 45, 70});                                  // minute hand
+    stroke(c, 0, 1, -3, 15.5, 0.75, {220, 30, 30});                                  // second hand, :30
+    fillEllipse(c, U(22.25, 22.25, 25.75, 25.75), {220, 30, 30});
+}
+
+struct Icon {
+    const char* name;
+    void (*draw)(Canvas&);
+};
+
+const Icon kIcons[] = {
+    {"forms-trafficlight", trafficLightIcon},
+    {"forms-chase", chaseIcon},
+    {"forms-chase2", chase2Icon},
+    {"forms-quiz", [](Canvas& c) { quizIcon(c, 1); }},
+    {"forms-quiz2", [](Canvas& c) { quizIcon(c, 2); }},
+    {"forms-quiz3", [](Canvas& c) { quizIcon(c, 3); }},
+    {"forms-greeter", [](Canvas& c) { greeterIcon(c, false); }},
+    {"forms-greeter2", [](Canvas& c) { greeterIcon(c, true); }},
+    {"forms-maxofthree", maxOfThreeIcon},
+    {"forms-ora", clockIcon},
+};
+
+bool writeIcons(const std::filesystem::path& outDir) {
+    bool ok = true;
+    for (const Icon& icon : kIcons) {
+        Canvas master(kMaster, kMaster, kClear);
+        icon.draw(master);
+        for (const int size : kIconSizes) {
+            const std::string sizeName = std::to_string(size) + "x" + std::to_string(size);
+            const std::filesystem::path dir = outDir / "hicolor" / sizeName / "apps";
+            std::error_code ec;
+            std::filesystem::create_directories(dir, ec);
+            if (ec) {
+                std::cerr << "draw_assets: cannot create " << dir.string() << ": " << ec.message() << '\n';
+                return false;
+            }
+            ok = writeFile(dir / (std::string(icon.name) + ".png"), encodePng(downsample(master, size))) && ok;
+        }
+    }
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::cerr << "usage: draw_assets <outdir>\n";
+    const bool icons = argc == 3 && std::string(argv[1]) == "--icons";
+    if (argc != 2 && !icons) {
+        std::cerr << "usage: draw_assets <outdir> | draw_assets --icons <outdir>\n";
         return 2;
     }
-    const std::filesystem::path outDir = argv[1];
+    const std::filesystem::path outDir = argv[argc - 1];
     std::error_code ec;
     std::filesystem::create_directories(outDir, ec);
     if (ec) {
         std::cerr << "draw_assets: cannot create " << outDir.string() << ": " << ec.message() << '\n';
         return 1;
     }
+    if (icons)
+        return writeIcons(outDir) ? 0 : 1;
 
     struct Asset {
         const char* name;

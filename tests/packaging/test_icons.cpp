@@ -1,0 +1,117 @@
+// The icons the asset generator draws for the menu entries: one for every Icon a
+// menu entry names, at every size, each a PNG that decodes to the right size with
+// a transparent surround, all sizes filtered from one drawing, no two alike.
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTest>
+
+namespace {
+
+const QList<int> sizes = { ICON_SIZES };
+
+QString iconFile(const QString& icon, int size)
+{
+    return QStringLiteral(ICONS_DIR "/%1x%1/apps/%2.png").arg(size).arg(icon);
+}
+
+// The Icon of every menu entry.
+QStringList iconNames()
+{
+    QStringList names;
+    const QDir dir(QStringLiteral(APPLICATIONS_DIR));
+    for (const QString& entry : dir.entryList({ QStringLiteral("*.desktop") })) {
+        QFile file(dir.filePath(entry));
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        const auto match = QRegularExpression(QStringLiteral("^Icon=(.*)$"), QRegularExpression::MultilineOption)
+                               .match(QString::fromUtf8(file.readAll()));
+        names << (match.hasMatch() ? match.captured(1) : entry + QStringLiteral(" names no icon"));
+    }
+    return names;
+}
+
+// The mean colour weighted by opacity, and the mean opacity, over the whole icon.
+struct Mean {
+    double r, g, b, a;
+};
+
+Mean mean(const QImage& image)
+{
+    double r = 0, g = 0, b = 0, a = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            r += qRed(p) * qAlpha(p);
+            g += qGreen(p) * qAlpha(p);
+            b += qBlue(p) * qAlpha(p);
+            a += qAlpha(p);
+        }
+    return { r / a, g / a, b / a, a / (image.width() * image.height()) };
+}
+
+}  // namespace
+
+class IconsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyEntryNamesAnIcon()
+    {
+        const QStringList names = iconNames();
+        QCOMPARE(names.size(), 10);
+        QCOMPARE(QSet<QString>(names.begin(), names.end()).size(), names.size());
+    }
+
+    void drawnAtEverySize_data()
+    {
+        QTest::addColumn<QString>("icon");
+        for (const QString& name : iconNames())
+            QTest::newRow(qPrintable(name)) << name;
+    }
+
+    void drawnAtEverySize()
+    {
+        QFETCH(QString, icon);
+        const QImage largest(iconFile(icon, sizes.last()));
+        QVERIFY2(!largest.isNull(), qPrintable(iconFile(icon, sizes.last())));
+        const Mean expected = mean(largest.convertToFormat(QImage::Format_ARGB32));
+        for (int size : sizes) {
+            QImageReader reader(iconFile(icon, size));
+            QCOMPARE(reader.format(), QByteArray("png"));
+            QImage image = reader.read();
+            QVERIFY2(!image.isNull(), qPrintable(reader.errorString() + u' ' + reader.fileName()));
+            QCOMPARE(image.size(), QSize(size, size));
+            QVERIFY(image.hasAlphaChannel());
+            image = image.convertToFormat(QImage::Format_ARGB32);
+            // The corners are clear and the middle is drawn.
+            for (QPoint corner : { QPoint(0, 0), QPoint(size - 1, 0), QPoint(0, size - 1), QPoint(size - 1, size - 1) })
+                QCOMPARE(qAlpha(image.pixel(corner)), 0);
+            QCOMPARE(qAlpha(image.pixel(size / 2, size / 2)), 255);
+            // Every size averages the same drawing, so each keeps its overall colour
+            // and coverage; only the rounding of each pixel differs.
+            const Mean m = mean(image);
+            QVERIFY2(qAbs(m.r - expected.r) < 1.5 && qAbs(m.g - expected.g) < 1.5 && qAbs(m.b - expected.b) < 1.5,
+                     qPrintable(QStringLiteral("%1 px: mean colour %2,%3,%4 against %5,%6,%7")
+                                    .arg(size).arg(m.r).arg(m.g).arg(m.b).arg(expected.r).arg(expected.g).arg(expected.b)));
+            QVERIFY2(qAbs(m.a - expected.a) < 1.0, qPrintable(QStringLiteral("%1 px: mean opacity %2 against %3")
+                                                                  .arg(size).arg(m.a).arg(expected.a)));
+        }
+    }
+
+    // Each program can be told from the others in the menu.
+    void noTwoAlike()
+    {
+        const QStringList names = iconNames();
+        for (int i = 0; i < names.size(); ++i)
+            for (int j = i + 1; j < names.size(); ++j)
+                QVERIFY2(QImage(iconFile(names[i], 48)) != QImage(iconFile(names[j], 48)),
+                         qPrintable(names[i] + QStringLiteral(" looks like ") + names[j]));
+    }
+};
+
+QTEST_MAIN(IconsTest)
+#include "test_icons.moc"
