@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QFont>
 #include <QPixmap>
+#include <QRect>
 
 namespace forms {
 
@@ -17,6 +18,9 @@ QColor resolveColour(Colour colour);
 // sized as on the 120-dpi screen the descriptions were laid out on:
 // points × 120 / 72 logical pixels.
 QFont resolveFont(const std::optional<Font>& font);
+
+// A control's rectangle in pixels on the client area.
+QRect pixelRect(const ControlRow& row);
 
 // The picture a description names; a missing picture is a fault in the build.
 QPixmap loadPicture(std::string_view path);

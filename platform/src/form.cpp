@@ -26,11 +26,6 @@ QString qstring(std::string_view text) { return QString::fromUtf8(text.data(), q
 // A caption is shown verbatim: an '&' is a character, not an access-key mark.
 QString literalCaption(std::string_view caption) { return qstring(caption).replace(QStringLiteral("&"), QStringLiteral("&&")); }
 
-QRect pixelRect(const ControlRow& row)
-{
-    return { toPixels(row.left), toPixels(row.top), toPixels(row.width), toPixels(row.height) };
-}
-
 // One look everywhere: the Fusion style and the standard font, set once per process.
 void installStandardLook()
 {

@@ -60,6 +60,11 @@ QFont resolveFont(const std::optional<Font>& font)
     return result;
 }
 
+QRect pixelRect(const ControlRow& row)
+{
+    return { toPixels(row.left), toPixels(row.top), toPixels(row.width), toPixels(row.height) };
+}
+
 QPixmap loadPicture(std::string_view path)
 {
     const QString name = QString::fromUtf8(path.data(), qsizetype(path.size()));
@@ -109,7 +114,7 @@ void ClientArea::paintEvent(QPaintEvent*)
         const ControlRow& row = control->row();
         switch (row.kind) {
         case Kind::Label: {
-            const QRect box(toPixels(row.left), toPixels(row.top), toPixels(row.width), toPixels(row.height));
+            const QRect box = pixelRect(row);
             painter.fillRect(box, row.backColor ? resolveColour(*row.backColor)
                                                 : palette().color(QPalette::Button));
             painter.save();

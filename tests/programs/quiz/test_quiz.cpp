@@ -2,6 +2,8 @@
 // through their printed lines, pixels and timer.
 #include "quiz.h"
 
+#include <forms/look.h>
+
 #include <testing.h>
 
 #include <QApplication>
@@ -111,11 +113,7 @@ QImage masked(QImage image, const QList<QRect>& areas)
     return image;
 }
 
-QRect pixelBox(const forms::Control& control)
-{
-    const forms::ControlRow& row = control.row();
-    return { forms::toPixels(row.left), forms::toPixels(row.top), forms::toPixels(row.width), forms::toPixels(row.height) };
-}
+QRect pixelBox(const forms::Control& control) { return forms::pixelRect(control.row()); }
 
 }  // namespace
 
