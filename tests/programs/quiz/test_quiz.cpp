@@ -45,7 +45,6 @@ void addBuildRows()
         QTest::newRow(build) << QString::fromLatin1(build);
 }
 
-QPoint centre(const forms::Control& control) { return control.widget()->geometry().center(); }
 
 int lineHeight(const forms::Form& form) { return QFontMetrics(form.clientArea()->font()).height(); }
 
