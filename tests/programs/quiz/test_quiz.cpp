@@ -45,7 +45,6 @@ void addBuildRows()
         QTest::newRow(build) << QString::fromLatin1(build);
 }
 
-
 int lineHeight(const forms::Form& form) { return QFontMetrics(form.clientArea()->font()).height(); }
 
 // How the surface should look: `before` with `lines` printed from the top-left
