@@ -8,6 +8,8 @@
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
+// A target may define this to release what it keeps between inputs.
+extern "C" __attribute__((weak)) void formsFuzzerFinish();
 
 int main(int argc, char** argv)
 {
@@ -27,6 +29,8 @@ int main(int argc, char** argv)
             replay(argv[i]);
         }
     }
+    if (formsFuzzerFinish)
+        formsFuzzerFinish();
     std::printf("replayed %d inputs\n", replayed);
     return replayed > 0 ? 0 : 1;
 }

@@ -3,9 +3,10 @@
 set -euo pipefail
 
 # The build and the fonts the windows name; desktop-file-utils and dpkg-dev for
-# the package tests.
+# the package tests; valgrind, xdotool and Xvfb for the memcheck tests; Xlib for
+# the start-up benchmark.
 packages=(cmake g++ make qt6-base-dev fonts-liberation fonts-urw-base35 fonts-comic-neue fonts-dejavu-core
-  desktop-file-utils dpkg-dev)
+  desktop-file-utils dpkg-dev valgrind xdotool xvfb libx11-dev)
 
 install_missing() {
   local missing=()

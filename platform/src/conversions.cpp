@@ -11,21 +11,35 @@ namespace forms {
 
 QString toText(std::int16_t value) { return QString::number(value); }
 
+namespace {
+
+// A plain decimal number in the locale's notation: sign, digits with at most one
+// decimal separator, optional exponent. Digits are ASCII; group separators are
+// not accepted, so "1.5" is never read as 15. Compiled once per notation.
+const QRegularExpression& numberSyntax(const QLocale& locale)
+{
+    static QString notation;
+    static QRegularExpression syntax;
+    const QString point = locale.decimalPoint(), minus = locale.negativeSign(), plus = locale.positiveSign();
+    const QString current = point + u'\n' + minus + u'\n' + plus;
+    if (syntax.pattern().isEmpty() || notation != current) {
+        notation = current;
+        syntax = QRegularExpression(
+            QStringLiteral("^(?:[-+]|%1|%2)?(?:[0-9]+(?:%3[0-9]*)?|%3[0-9]+)(?:[eE](?:[-+]|%1|%2)?[0-9]+)?$")
+                .arg(QRegularExpression::escape(minus), QRegularExpression::escape(plus),
+                     QRegularExpression::escape(point)));
+    }
+    return syntax;
+}
+
+}  // namespace
+
 double toDouble(const QString& text)
 {
     const QLocale locale;
     const QString number = text.trimmed();
 
-    // A plain decimal number in the locale's notation: sign, digits with at most
-    // one decimal separator, optional exponent. Digits are ASCII; group
-    // separators are not accepted, so "1.5" is never read as 15.
-    const QString point = QRegularExpression::escape(locale.decimalPoint());
-    const QString minus = QRegularExpression::escape(locale.negativeSign());
-    const QString plus = QRegularExpression::escape(locale.positiveSign());
-    const QRegularExpression syntax(
-        QStringLiteral("^(?:[-+]|%1|%2)?(?:[0-9]+(?:%3[0-9]*)?|%3[0-9]+)(?:[eE](?:[-+]|%1|%2)?[0-9]+)?$")
-            .arg(minus, plus, point));
-    if (!syntax.match(number).hasMatch())
+    if (!numberSyntax(locale).match(number).hasMatch())
         throw RuntimeError(RuntimeError::TypeMismatch);
 
     // Rewritten in the C locale's notation and read there, so that what the

@@ -1,0 +1,370 @@
+// Stress on the race of chase and chase2, on a manual clock: a storm of clicks on
+// START during a race, the window closed at random moments of nested races, and
+// long, control and non-ASCII text pasted into FASTER.
+#include "chase.h"
+
+#include <testing.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QTest>
+#include <QWindow>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <optional>
+#include <random>
+
+using namespace std::chrono_literals;
+using forms::RuntimeError;
+
+namespace {
+
+// Every step of a race waits exactly one idle wait of the manual clock.
+constexpr auto stepTime = 200ms;
+
+struct Shown {
+    int a1, b2;
+    bool operator==(const Shown&) const = default;
+};
+
+char* toString(const Shown& s) { return QTest::toString(QStringLiteral("%1 / %2").arg(s.a1).arg(s.b2)); }
+
+// One window of either build on the offscreen platform, shown or only loaded.
+class Race {
+public:
+    enum Window { Showing, Loaded };
+
+    explicit Race(bool second = false, Window window = Showing)
+    {
+        ts.clock.idleStep = stepTime;
+        if (second)
+            bind(std::make_unique<chase::Form1<chase::Chase2>>(ts.services()));
+        else
+            bind(std::make_unique<chase::Form1<chase::Chase>>(ts.services()));
+        if (window == Showing)
+            forms::testing::showForm(*form);
+        else
+            form->load();
+    }
+
+    forms::testing::TestServices ts;
+    std::unique_ptr<forms::Form> form;
+    forms::Image* A1 = nullptr;
+    forms::Image* b2 = nullptr;
+    forms::TextBox* FASTER = nullptr;
+    QWidget* START = nullptr;
+
+    Shown shown() const { return { int(A1->left()), int(b2->left()) }; }
+    QLineEdit* edit() const { return static_cast<QLineEdit*>(FASTER->widget()); }
+    qint64 msSince(const QDateTime& origin) const { return origin.msecsTo(ts.clock.now()); }
+
+    // A click as the user makes it; returns when every race it started is over.
+    void click() { QTest::mouseClick(START, Qt::LeftButton); }
+
+    // A click queued the way the window system delivers one: the race's next
+    // DoEvents dispatches it.
+    void postClick() const
+    {
+        const QPointF centre = QRectF(START->rect()).center();
+        const QPointF global = START->mapToGlobal(centre);
+        QCoreApplication::postEvent(START, new QMouseEvent(QEvent::MouseButtonPress, centre, global, Qt::LeftButton,
+                                                           Qt::LeftButton, Qt::NoModifier));
+        QCoreApplication::postEvent(START, new QMouseEvent(QEvent::MouseButtonRelease, centre, global, Qt::LeftButton,
+                                                           Qt::NoButton, Qt::NoModifier));
+    }
+
+    // Replaces FASTER's text with `text` through the clipboard and Ctrl+V.
+    void paste(const QString& text) const
+    {
+        QGuiApplication::clipboard()->setText(text);
+        QTest::keyClick(edit(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(edit(), Qt::Key_V, Qt::ControlModifier);
+    }
+
+private:
+    template <class F>
+    void bind(std::unique_ptr<F> f)
+    {
+        A1 = &f->A1();
+        b2 = &f->b2();
+        FASTER = &f->FASTER();
+        START = f->START().widget();
+        form = std::move(f);
+    }
+};
+
+// How a race clicked with FASTER's text came out.
+struct Outcome {
+    std::vector<RuntimeError::Number> errors;
+    Shown last;
+    qint64 ms;  // clock time the click took
+};
+
+// Loaded but not shown: the paste and the race are the same without the
+// repaints, which would only slow the many windows these tests build.
+Outcome raceWith(const QString& pasted)
+{
+    Race race(false, Race::Loaded);
+    race.paste(pasted);
+    const QDateTime origin = race.ts.clock.now();
+    race.click();
+    return { race.ts.reporter.errors, race.shown(), race.msSince(origin) };
+}
+
+// Every code point Unicode counts as a decimal digit, ASCII or not.
+std::vector<char32_t> unicodeDigits()
+{
+    std::vector<char32_t> digits;
+    for (char32_t c = 0; c <= 0x10FFFF; ++c)
+        if (QChar::isDigit(c))
+            digits.push_back(c);
+    return digits;
+}
+
+QString fromUcs4(char32_t c) { return QString::fromUcs4(&c, 1); }
+
+// A text box showing a script that no installed font shapes makes Qt warn once
+// for every font it passed over; those warnings say nothing about the race.
+QtMessageHandler previousHandler = nullptr;
+void quietFontFallback()
+{
+    previousHandler = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+        if (!message.startsWith(QLatin1String("  OpenType support missing for ")))
+            previousHandler(type, context, message);
+    });
+}
+
+}  // namespace
+
+class TestStressRace : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void tenThousandClicksDuringRace();
+    void closeAtRandomMoments();
+    void pasteIntoFaster_data();
+    void pasteIntoFaster();
+    void pasteControlCharacters();
+    void pasteEveryUnicodeDigit();
+};
+
+void TestStressRace::initTestCase()
+{
+    quietFontFallback();
+}
+
+// 10,000 clicks queued on START during a race, ten in every wait: races nest to
+// the bound and no deeper, every race ends, and the window answers afterwards.
+// The storm runs before the window is shown, which spares the 20,000 repaints
+// of the pressed and released button; the window is shown for the race after it.
+void TestStressRace::tenThousandClicksDuringRace()
+{
+    Race race(false, Race::Loaded);
+    // Each race is six steps long: the leader's move shrinks a thousandfold at
+    // every step until it is lost in rounding, 4 twips past b2's start.
+    race.FASTER->setText(QStringLiteral("1000"));
+    const int wanted = 10000;
+    int posted = 0;
+    int deepest = 0;
+    const auto clicker = race.ts.clock.every(stepTime / 10, [&] {
+        deepest = std::max(deepest, race.form->nesting());
+        if (posted < wanted) {
+            race.postClick();
+            ++posted;
+        }
+    });
+    const QDateTime origin = race.ts.clock.now();
+    race.click();
+
+    QCOMPARE(posted, wanted);
+    QCOMPARE(deepest, forms::Form::maxNesting);
+    QCOMPARE(race.form->nesting(), 0);
+    QVERIFY(!race.form->exitStatus());
+    QVERIFY(race.ts.reporter.errors.empty());
+    QCOMPARE(race.shown(), (Shown { 4204, 4204 }));
+    // Clicks beyond the bound were dropped, not kept for later: every click that
+    // ran its race would have waited at least once, 10,000 waits in all.
+    QVERIFY(race.msSince(origin) < wanted * stepTime.count());
+
+    // Nothing is left queued; shown, the window takes typing and a click as before.
+    QCoreApplication::processEvents();
+    QCOMPARE(race.form->nesting(), 0);
+    race.form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(race.form->window()));
+    QTest::keyClick(race.edit(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(race.edit(), QStringLiteral("2"));
+    const QDateTime second = race.ts.clock.now();
+    race.click();
+    QCOMPARE(race.shown(), (Shown { 8160, 8160 }));
+    QCOMPARE(race.msSince(second), 54 * stepTime.count());
+    QVERIFY(!race.form->exitStatus());
+}
+
+// The window closed by its title bar or by Alt+F4 at 100 random moments, each in
+// a race with up to eight races nested in it at random moments: status 0 every
+// time, no error, nothing moves or waits after the close.
+void TestStressRace::closeAtRandomMoments()
+{
+    std::mt19937 random(20261208);
+    const QString factors[] = { "2", "3", "10", "1.5" };
+    int nestedAtClose = 0;
+    for (int round = 0; round < 100; ++round) {
+        Race race(round % 2 == 1);
+        race.FASTER->setText(factors[random() % std::size(factors)]);
+        const int clicks = int(random() % 9);
+        for (int i = 0; i < clicks; ++i)
+            race.ts.clock.after(std::chrono::milliseconds(random() % 4000), [&] { race.postClick(); });
+
+        // The first race of factor 10 (16 steps) lasts 3.2 s on this clock; every
+        // other first race lasts longer, so the close always comes during a race.
+        const auto closeAt = std::chrono::milliseconds(1 + random() % 3100);
+        const bool altF4 = random() % 2 == 1;
+        std::optional<Shown> atClose;
+        QDateTime closedAt;
+        int nesting = 0;
+        race.ts.clock.after(closeAt, [&] {
+            nesting = race.form->nesting();
+            QWindow* window = race.form->window()->windowHandle();
+            if (altF4)
+                QTest::keyClick(window, Qt::Key_F4, Qt::AltModifier);  // dispatches what is queued first
+            else
+                window->close();
+            atClose = race.shown();
+            closedAt = race.ts.clock.now();
+        });
+        race.click();
+
+        const QByteArray where = QStringLiteral("round %1, factor %2, close at %3 ms by %4")
+                                     .arg(round).arg(race.FASTER->text()).arg(closeAt.count())
+                                     .arg(altF4 ? "Alt+F4" : "title bar").toUtf8();
+        QVERIFY2(atClose, where);
+        QVERIFY2(nesting >= 1, where);
+        QVERIFY2(race.form->exitStatus() == 0, where);
+        QVERIFY2(race.ts.reporter.errors.empty(), where);
+        QVERIFY2(race.form->nesting() == 0, where);
+        QVERIFY2(!race.form->window()->isVisible(), where);
+        QVERIFY2(race.shown() == *atClose, where);
+        QVERIFY2(race.msSince(closedAt) < stepTime.count(), where);
+        // Clicks still queued after the close start nothing.
+        QCoreApplication::processEvents();
+        QVERIFY2(race.shown() == *atClose && race.form->nesting() == 0, where);
+        if (nesting > 1)
+            ++nestedAtClose;
+    }
+    // The random moments did catch nested races, not only single ones.
+    QVERIFY2(nestedAtClose >= 40, qPrintable(QString::number(nestedAtClose)));
+}
+
+void TestStressRace::pasteIntoFaster_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("error");  // 0: the race runs to its end
+    QTest::addColumn<int>("end");    // where both pictures end when it does
+
+    const qsizetype mebibyte = 1 << 20;
+    const qsizetype box = 32767;  // the most characters a text box keeps
+    const int none = 0;
+    const int typeMismatch = int(RuntimeError::TypeMismatch);
+    // The box keeps the first 32767 characters of a longer paste, and the race
+    // reads those. (Qt copies the kept part once for every character it keeps, so
+    // a longer paste takes a moment; only one row pastes a whole mebibyte.)
+    QTest::newRow("2 then 1 MiB of blanks") << QStringLiteral("2") + QString(mebibyte, u' ') << none << 8160;
+    QTest::newRow("digits beyond the double range") << QString(box, u'7') << int(RuntimeError::Overflow) << 0;
+    QTest::newRow("blanks then 2") << QString(box - 1, u' ') + QStringLiteral("2") << none << 8160;
+    QTest::newRow("Greek letters") << QStringLiteral("ΑΒΓ").repeated(box / 3) << typeMismatch << 0;
+    QTest::newRow("digits then a letter") << QString(box - 1, u'1') + QStringLiteral("x") << typeMismatch << 0;
+    QTest::newRow("1e over and over") << QStringLiteral("1e").repeated(box / 2) << typeMismatch << 0;
+    QTest::newRow("minus signs") << QString(box, u'-') << typeMismatch << 0;
+    QTest::newRow("3. then zeros") << QStringLiteral("3.") + QString(box - 2, u'0') << none << 6180;
+    // Too small for a double: zero, which the race then divides by.
+    QTest::newRow("0. then zeros then 5") << QStringLiteral("0.") + QString(box - 3, u'0') + QStringLiteral("5")
+                                          << int(RuntimeError::DivisionByZero) << 0;
+    QTest::newRow("exponent of 32765 digits") << QStringLiteral("1e") + QString(box - 2, u'9') << int(RuntimeError::Overflow) << 0;
+    QTest::newRow("negative exponent of 32764 digits") << QStringLiteral("1e-") + QString(box - 3, u'9')
+                                                       << int(RuntimeError::DivisionByZero) << 0;
+}
+
+// Long text pasted into FASTER: a clear run-time error at the end of the first
+// wait, or a factor whose race runs to its usual end.
+void TestStressRace::pasteIntoFaster()
+{
+    QFETCH(QString, text);
+    QFETCH(int, error);
+    QFETCH(int, end);
+    const Outcome outcome = raceWith(text);
+    if (error) {
+        QCOMPARE(outcome.errors, std::vector<RuntimeError::Number>({ RuntimeError::Number(error) }));
+        QCOMPARE(outcome.last, (Shown { 240, 4200 }));
+        QCOMPARE(outcome.ms, stepTime.count());
+    } else {
+        QVERIFY(outcome.errors.empty());
+        QCOMPARE(outcome.last, (Shown { end, end }));
+    }
+}
+
+// Each C0 and C1 control character, alone and after a 2: only the blanks among
+// them (tab, line feed, vertical tab, form feed, carriage return, next line)
+// may stand around a number; any other makes the text no number.
+void TestStressRace::pasteControlCharacters()
+{
+    std::vector<char32_t> controls;
+    for (char32_t c = 0; c < 0x20; ++c)
+        controls.push_back(c);
+    for (char32_t c = 0x7F; c < 0xA0; ++c)
+        controls.push_back(c);
+    for (char32_t c : controls) {
+        const bool blank = (c >= 0x09 && c <= 0x0D) || c == 0x85;
+        const QByteArray name = QByteArray("U+") + QByteArray::number(uint(c), 16);
+
+        const Outcome alone = raceWith(fromUcs4(c));
+        QVERIFY2(alone.errors == std::vector<RuntimeError::Number>({ RuntimeError::TypeMismatch }), name);
+
+        const Outcome after = raceWith(QStringLiteral("2") + fromUcs4(c));
+        if (blank) {
+            QVERIFY2(after.errors.empty(), name);
+            QVERIFY2(after.last == (Shown { 8160, 8160 }), name);
+        } else {
+            QVERIFY2(after.errors == std::vector<RuntimeError::Number>({ RuntimeError::TypeMismatch }), name);
+            QVERIFY2(after.last == (Shown { 240, 4200 }), name);
+        }
+    }
+}
+
+// Every Unicode decimal digit pasted alone: the ten ASCII ones are factors
+// (0 divides by zero, 1 overflows at step 8, 2 and up end where the moves
+// converge), every other one is no number in any locale, nor is all of them
+// pasted at once.
+void TestStressRace::pasteEveryUnicodeDigit()
+{
+    const std::vector<char32_t> digits = unicodeDigits();
+    QVERIFY(digits.size() > 600);
+    QString all;
+    for (char32_t c : digits) {
+        all += fromUcs4(c);
+        const Outcome outcome = raceWith(fromUcs4(c));
+        const QByteArray name = QByteArray("U+") + QByteArray::number(uint(c), 16);
+        if (c > U'9') {
+            QVERIFY2(outcome.errors == std::vector<RuntimeError::Number>({ RuntimeError::TypeMismatch }), name);
+            QVERIFY2(outcome.last == (Shown { 240, 4200 }) && outcome.ms == stepTime.count(), name);
+        } else if (c == U'0') {
+            QCOMPARE(outcome.errors, std::vector<RuntimeError::Number>({ RuntimeError::DivisionByZero }));
+        } else if (c == U'1') {
+            QCOMPARE(outcome.errors, std::vector<RuntimeError::Number>({ RuntimeError::Overflow }));
+            QCOMPARE(outcome.ms, 8 * stepTime.count());
+        } else {
+            // Both positions approach 4200 + 3960 / (s - 1).
+            const double limit = 4200 + 3960.0 / (int(c - U'0') - 1);
+            QVERIFY2(outcome.errors.empty(), name);
+            QVERIFY2(outcome.last.a1 == outcome.last.b2 && std::abs(outcome.last.a1 - limit) <= 1, name);
+        }
+    }
+    QCOMPARE(raceWith(all).errors, std::vector<RuntimeError::Number>({ RuntimeError::TypeMismatch }));
+}
+
+QTEST_MAIN(TestStressRace)
+#include "test_stress_race.moc"
