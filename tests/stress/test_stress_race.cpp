@@ -1,7 +1,7 @@
 // Stress on the race of chase and chase2, on a manual clock: a storm of clicks on
 // START during a race, the window closed at random moments of nested races, and
 // long, control and non-ASCII text pasted into FASTER.
-#include "chase.h"
+#include "race.h"
 
 #include <testing.h>
 
@@ -20,82 +20,9 @@
 
 using namespace std::chrono_literals;
 using forms::RuntimeError;
+using namespace race_testing;
 
 namespace {
-
-// Every step of a race waits exactly one idle wait of the manual clock.
-constexpr auto stepTime = 200ms;
-
-struct Shown {
-    int a1, b2;
-    bool operator==(const Shown&) const = default;
-};
-
-char* toString(const Shown& s) { return QTest::toString(QStringLiteral("%1 / %2").arg(s.a1).arg(s.b2)); }
-
-// One window of either build on the offscreen platform, shown or only loaded.
-class Race {
-public:
-    enum Window { Showing, Loaded };
-
-    explicit Race(bool second = false, Window window = Showing)
-    {
-        ts.clock.idleStep = stepTime;
-        if (second)
-            bind(std::make_unique<chase::Form1<chase::Chase2>>(ts.services()));
-        else
-            bind(std::make_unique<chase::Form1<chase::Chase>>(ts.services()));
-        if (window == Showing)
-            forms::testing::showForm(*form);
-        else
-            form->load();
-    }
-
-    forms::testing::TestServices ts;
-    std::unique_ptr<forms::Form> form;
-    forms::Image* A1 = nullptr;
-    forms::Image* b2 = nullptr;
-    forms::TextBox* FASTER = nullptr;
-    QWidget* START = nullptr;
-
-    Shown shown() const { return { int(A1->left()), int(b2->left()) }; }
-    QLineEdit* edit() const { return static_cast<QLineEdit*>(FASTER->widget()); }
-    qint64 msSince(const QDateTime& origin) const { return origin.msecsTo(ts.clock.now()); }
-
-    // A click as the user makes it; returns when every race it started is over.
-    void click() { QTest::mouseClick(START, Qt::LeftButton); }
-
-    // A click queued the way the window system delivers one: the race's next
-    // DoEvents dispatches it.
-    void postClick() const
-    {
-        const QPointF centre = QRectF(START->rect()).center();
-        const QPointF global = START->mapToGlobal(centre);
-        QCoreApplication::postEvent(START, new QMouseEvent(QEvent::MouseButtonPress, centre, global, Qt::LeftButton,
-                                                           Qt::LeftButton, Qt::NoModifier));
-        QCoreApplication::postEvent(START, new QMouseEvent(QEvent::MouseButtonRelease, centre, global, Qt::LeftButton,
-                                                           Qt::NoButton, Qt::NoModifier));
-    }
-
-    // Replaces FASTER's text with `text` through the clipboard and Ctrl+V.
-    void paste(const QString& text) const
-    {
-        QGuiApplication::clipboard()->setText(text);
-        QTest::keyClick(edit(), Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(edit(), Qt::Key_V, Qt::ControlModifier);
-    }
-
-private:
-    template <class F>
-    void bind(std::unique_ptr<F> f)
-    {
-        A1 = &f->A1();
-        b2 = &f->b2();
-        FASTER = &f->FASTER();
-        START = f->START().widget();
-        form = std::move(f);
-    }
-};
 
 // How a race clicked with FASTER's text came out.
 struct Outcome {
@@ -108,7 +35,7 @@ struct Outcome {
 // repaints, which would only slow the many windows these tests build.
 Outcome raceWith(const QString& pasted)
 {
-    Race race(false, Race::Loaded);
+    Race race("chase", Race::Loaded);
     race.paste(pasted);
     const QDateTime origin = race.ts.clock.now();
     race.click();
@@ -164,7 +91,7 @@ void TestStressRace::initTestCase()
 // of the pressed and released button; the window is shown for the race after it.
 void TestStressRace::tenThousandClicksDuringRace()
 {
-    Race race(false, Race::Loaded);
+    Race race("chase", Race::Loaded);
     // Each race is six steps long: the leader's move shrinks a thousandfold at
     // every step until it is lost in rounding, 4 twips past b2's start.
     race.FASTER->setText(QStringLiteral("1000"));
@@ -214,7 +141,7 @@ void TestStressRace::closeAtRandomMoments()
     const QString factors[] = { "2", "3", "10", "1.5" };
     int nestedAtClose = 0;
     for (int round = 0; round < 100; ++round) {
-        Race race(round % 2 == 1);
+        Race race(round % 2 == 1 ? "chase2" : "chase", Race::Showing);
         race.FASTER->setText(factors[random() % std::size(factors)]);
         const int clicks = int(random() % 9);
         for (int i = 0; i < clicks; ++i)

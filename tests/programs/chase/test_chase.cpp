@@ -1,7 +1,7 @@
 // The pursuit race of chase and chase2, driven through the real window on a
 // manual clock: traces, errors, edits and clicks during a race, the stall band,
 // midnight, closing and nesting.
-#include "chase.h"
+#include "race.h"
 
 #include <testing.h>
 
@@ -15,86 +15,9 @@
 
 using namespace std::chrono_literals;
 using forms::RuntimeError;
+using namespace race_testing;
 
 namespace {
-
-// With DoEvents' idle wait moving the manual clock 200 ms, every step of a race
-// waits exactly one idle wait, so a race of n steps lasts n × 200 ms.
-constexpr auto stepTime = 200ms;
-
-struct Shown {
-    int a1, b2;
-    bool operator==(const Shown&) const = default;
-};
-
-char* toString(const Shown& s) { return QTest::toString(QStringLiteral("%1 / %2").arg(s.a1).arg(s.b2)); }
-
-// Either build on a manual clock, reached through the accessors both share.
-class Race {
-public:
-    enum Window { Loaded, Showing };
-
-    explicit Race(const QString& build, Window window = Loaded, std::chrono::milliseconds idleStep = stepTime)
-    {
-        ts.clock.idleStep = idleStep;
-        if (build == QLatin1String("chase"))
-            bind(std::make_unique<chase::Form1<chase::Chase>>(ts.services()));
-        else
-            bind(std::make_unique<chase::Form1<chase::Chase2>>(ts.services()));
-        if (window == Showing)
-            forms::testing::showForm(*form);
-        else
-            form->load();
-    }
-
-    forms::testing::TestServices ts;
-    std::unique_ptr<forms::Form> form;
-    forms::Image* A1 = nullptr;
-    forms::Image* b2 = nullptr;
-    forms::TextBox* FASTER = nullptr;
-    forms::CommandButton* START = nullptr;
-    const std::int16_t* startA1 = nullptr;
-    const std::int16_t* startB2 = nullptr;
-
-    Shown shown() const { return { int(A1->left()), int(b2->left()) }; }
-    qint64 elapsedMs() const { return origin_.msecsTo(ts.clock.now()); }
-    QLineEdit* edit() const { return static_cast<QLineEdit*>(FASTER->widget()); }
-
-    // A click on START as the user makes it; returns when every race it started is over.
-    void click() { QTest::mouseClick(START->widget(), Qt::LeftButton); }
-
-    // Types `text` into FASTER, clicks START and records what the window shows:
-    // element k is the pair of Left values after step k (element 0: before step 1).
-    std::vector<Shown> run(const QString& text)
-    {
-        FASTER->setText(text);
-        origin_ = ts.clock.now();
-        std::vector<Shown> trace;
-        // Fires inside each step's idle wait, before the step moves the pictures.
-        const auto recorder = ts.clock.every(stepTime, [&] { trace.push_back(shown()); });
-        click();
-        trace.push_back(shown());
-        return trace;
-    }
-
-    // Steps taken by the race `run` just recorded.
-    int steps() const { return int(elapsedMs() / stepTime.count()); }
-
-private:
-    template <class F>
-    void bind(std::unique_ptr<F> f)
-    {
-        A1 = &f->A1();
-        b2 = &f->b2();
-        FASTER = &f->FASTER();
-        START = &f->START();
-        startA1 = &f->startA1;
-        startB2 = &f->startB2;
-        form = std::move(f);
-    }
-
-    QDateTime origin_;
-};
 
 // The loop as it stands without the end for stalled races: its step count and
 // last shown positions, or -1 steps when it does not end within `limit` steps.
