@@ -144,7 +144,7 @@ private:
 
 class MenuItem final {
 public:
-    MenuItem(Form& form, const MenuRow& row);
+    explicit MenuItem(const MenuRow& row);
     const MenuRow& row() const { return row_; }
 
 private:

@@ -202,7 +202,7 @@ void Timer::setEnabled(bool enabled)
         ticker_ = form_.clock().every(std::chrono::milliseconds(row_.interval), [this] { form_.dispatch(event_); });
 }
 
-MenuItem::MenuItem(Form&, const MenuRow& row)
+MenuItem::MenuItem(const MenuRow& row)
     : row_(row)
 {
 }
@@ -291,7 +291,7 @@ Form::Form(Description description, Services services)
                 menu = bar->addMenu(literalCaption(row.caption));
                 continue;
             }
-            auto item = std::make_unique<MenuItem>(*this, row);
+            auto item = std::make_unique<MenuItem>(row);
             QAction* action = menu ? menu->addAction(literalCaption(row.caption))
                                    : bar->addAction(literalCaption(row.caption));
             MenuItem* raw = item.get();
