@@ -35,7 +35,9 @@ for entry in "${entries[@]}"; do
     status=1
   fi
 done
-[ ${#entries[@]} -eq 10 ] || { echo "FAIL expected 10 menu entries, found ${#entries[@]}"; status=1; }
+source "$(dirname "$0")/../tools/registry.sh"
+expected=$(registry_programs | wc -l)
+[ ${#entries[@]} -eq "$expected" ] || { echo "FAIL expected $expected menu entries, found ${#entries[@]}"; status=1; }
 
 echo "== removing $package"
 DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq "$package" >/dev/null

@@ -2,13 +2,17 @@
 // 24-bit uncompressed BMP files, and draws the programs' desktop icons.
 //
 //   draw_assets <outdir>            the six pictures, as BMP files
-//   draw_assets --icons <outdir>    <outdir>/hicolor/<n>x<n>/apps/forms-<program>.png
+//   draw_assets --icons <outdir> <icon name>=<drawing>...
+//                                   <outdir>/hicolor/<n>x<n>/apps/<icon name>.png
 //
 // Every picture is drawn with integer pixel tests or IEEE-exact arithmetic
 // only, so the output is the same bit for bit on every run and every build.
 // The committed files in assets/ are produced by this program; a test
 // regenerates them and compares byte for byte. The icons are made at build
 // time and installed with the programs.
+
+#include <QColor>
+#include <QImage>
 
 #include <algorithm>
 #include <cmath>
@@ -493,238 +497,6 @@ Canvas chaseFigure2() {
     return c;
 }
 
-// -------------------------------------------------------------- PNG output
-
-void put32be(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    for (int shift = 24; shift >= 0; shift -= 8)
-        out.push_back(static_cast<std::uint8_t>((v >> shift) & 0xFF));
-}
-
-// CRC-32 as PNG chunks use it (reflected, polynomial 0xEDB88320).
-std::uint32_t crc32(const std::uint8_t* data, std::size_t size) {
-    std::uint32_t crc = 0xFFFFFFFFu;
-    for (std::size_t i = 0; i < size; ++i) {
-        crc ^= data[i];
-        for (int k = 0; k < 8; ++k)
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-    }
-    return ~crc;
-}
-
-std::uint32_t adler32(const std::vector<std::uint8_t>& data) {
-    std::uint32_t a = 1, b = 0;
-    for (const std::uint8_t byte : data) {
-        a = (a + byte) % 65521;
-        b = (b + a) % 65521;
-    }
-    return b << 16 | a;
-}
-
-// Deflate's bit order: plain values least significant bit first, Huffman
-// codes most significant bit first.
-class BitWriter {
-public:
-    explicit BitWriter(std::vector<std::uint8_t>& out) : out_(out) {}
-
-    void bits(std::uint32_t value, int count) {
-        for (int i = 0; i < count; ++i)
-            put((value >> i) & 1u);
-    }
-    void code(std::uint32_t code, int length) {
-        for (int i = length - 1; i >= 0; --i)
-            put((code >> i) & 1u);
-    }
-    void flush() {
-        if (used_ > 0)
-            out_.push_back(static_cast<std::uint8_t>(byte_));
-        byte_ = 0;
-        used_ = 0;
-    }
-
-private:
-    void put(std::uint32_t bit) {
-        byte_ |= bit << used_;
-        if (++used_ == 8)
-            flush();
-    }
-
-    std::vector<std::uint8_t>& out_;
-    std::uint32_t byte_ = 0;
-    int used_ = 0;
-};
-
-// The fixed Huffman code of a literal/length symbol (RFC 1951, 3.2.6).
-void literalCode(BitWriter& w, int symbol) {
-    if (symbol < 144)
-        w.code(static_cast<std::uint32_t>(0x30 + symbol), 8);
-    else if (symbol < 256)
-        w.code(static_cast<std::uint32_t>(0x190 + symbol - 144), 9);
-    else if (symbol < 280)
-        w.code(static_cast<std::uint32_t>(symbol - 256), 7);
-    else
-        w.code(static_cast<std::uint32_t>(0xC0 + symbol - 280), 8);
-}
-
-constexpr int kLengthBase[29] = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
-                                 31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
-constexpr int kLengthExtra[29] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
-                                  2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
-constexpr int kDistanceBase[30] = {1,   2,   3,   4,   5,   7,    9,    13,   17,   25,
-                                   33,  49,  65,  97,  129, 193,  257,  385,  513,  769,
-                                   1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
-constexpr int kDistanceExtra[30] = {0, 0, 0, 0, 1, 1, 2, 2,  3,  3,  4,  4,  5,  5,  6,
-                                    6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
-
-void matchCode(BitWriter& w, int length, int distance) {
-    int i = 28;
-    while (kLengthBase[i] > length)
-        --i;
-    literalCode(w, 257 + i);
-    w.bits(static_cast<std::uint32_t>(length - kLengthBase[i]), kLengthExtra[i]);
-    int d = 29;
-    while (kDistanceBase[d] > distance)
-        --d;
-    w.code(static_cast<std::uint32_t>(d), 5);
-    w.bits(static_cast<std::uint32_t>(distance - kDistanceBase[d]), kDistanceExtra[d]);
-}
-
-// One final deflate block with the fixed Huffman codes, after a greedy LZ77
-// search along hash chains: small code, and icons shrink well with it.
-std::vector<std::uint8_t> deflateFixed(const std::vector<std::uint8_t>& in) {
-    constexpr int kWindow = 32768, kMinMatch = 3, kMaxMatch = 258, kMaxChain = 64;
-    constexpr std::uint32_t kHashMask = (1u << 15) - 1;
-    std::vector<std::uint8_t> out;
-    BitWriter w(out);
-    w.bits(1, 1); // BFINAL
-    w.bits(1, 2); // BTYPE: fixed Huffman codes
-
-    const std::size_t n = in.size();
-    std::vector<int> head(kHashMask + 1, -1), prev(n, -1);
-    const auto hash = [&](std::size_t i) {
-        return (static_cast<std::uint32_t>(in[i]) << 10 ^ static_cast<std::uint32_t>(in[i + 1]) << 5 ^ in[i + 2]) &
-               kHashMask;
-    };
-    const auto insert = [&](std::size_t i) {
-        if (i + kMinMatch <= n) {
-            const std::uint32_t h = hash(i);
-            prev[i] = head[h];
-            head[h] = static_cast<int>(i);
-        }
-    };
-
-    std::size_t i = 0;
-    while (i < n) {
-        int bestLength = 0, bestDistance = 0;
-        if (i + kMinMatch <= n) {
-            const int limit = static_cast<int>(std::min<std::size_t>(kMaxMatch, n - i));
-            int chain = kMaxChain;
-            for (int candidate = head[hash(i)];
-                 candidate >= 0 && static_cast<int>(i) - candidate <= kWindow && chain-- > 0;
-                 candidate = prev[static_cast<std::size_t>(candidate)]) {
-                int length = 0;
-                while (length < limit && in[static_cast<std::size_t>(candidate + length)] == in[i + static_cast<std::size_t>(length)])
-                    ++length;
-                if (length > bestLength) {
-                    bestLength = length;
-                    bestDistance = static_cast<int>(i) - candidate;
-                    if (length == limit)
-                        break;
-                }
-            }
-        }
-        if (bestLength >= kMinMatch) {
-            matchCode(w, bestLength, bestDistance);
-            for (int k = 0; k < bestLength; ++k)
-                insert(i + static_cast<std::size_t>(k));
-            i += static_cast<std::size_t>(bestLength);
-        } else {
-            literalCode(w, in[i]);
-            insert(i);
-            ++i;
-        }
-    }
-    literalCode(w, 256); // end of block
-    w.flush();
-    return out;
-}
-
-int paeth(int a, int b, int c) {
-    const int p = a + b - c;
-    const int pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
-    if (pa <= pb && pa <= pc)
-        return a;
-    return pb <= pc ? b : c;
-}
-
-// Each scanline gets the filter whose output has the smallest sum of
-// magnitudes, the usual heuristic for what compresses best.
-std::vector<std::uint8_t> filterScanlines(const Canvas& c) {
-    const std::size_t stride = static_cast<std::size_t>(c.width()) * 4;
-    std::vector<std::uint8_t> previous(stride, 0), current(stride), best, candidate(stride);
-    std::vector<std::uint8_t> out;
-    out.reserve((stride + 1) * static_cast<std::size_t>(c.height()));
-    for (int y = 0; y < c.height(); ++y) {
-        for (int x = 0; x < c.width(); ++x) {
-            const Rgb p = c.at(x, y);
-            const std::size_t at = static_cast<std::size_t>(x) * 4;
-            current[at] = p.r;
-            current[at + 1] = p.g;
-            current[at + 2] = p.b;
-            current[at + 3] = p.a;
-        }
-        long bestScore = -1;
-        int bestType = 0;
-        for (int type = 0; type < 5; ++type) {
-            long score = 0;
-            for (std::size_t i = 0; i < stride; ++i) {
-                const int a = i >= 4 ? current[i - 4] : 0;
-                const int b = previous[i];
-                const int cc = i >= 4 ? previous[i - 4] : 0;
-                const int predictor = type == 0 ? 0 : type == 1 ? a : type == 2 ? b : type == 3 ? (a + b) / 2 : paeth(a, b, cc);
-                candidate[i] = static_cast<std::uint8_t>(current[i] - predictor);
-                score += std::min<int>(candidate[i], 256 - candidate[i]);
-            }
-            if (bestScore < 0 || score < bestScore) {
-                bestScore = score;
-                bestType = type;
-                best = candidate;
-            }
-        }
-        out.push_back(static_cast<std::uint8_t>(bestType));
-        out.insert(out.end(), best.begin(), best.end());
-        previous.swap(current);
-    }
-    return out;
-}
-
-void chunk(std::vector<std::uint8_t>& out, const char* type, const std::vector<std::uint8_t>& data) {
-    put32be(out, static_cast<std::uint32_t>(data.size()));
-    const std::size_t start = out.size();
-    out.insert(out.end(), type, type + 4);
-    out.insert(out.end(), data.begin(), data.end());
-    put32be(out, crc32(out.data() + start, out.size() - start));
-}
-
-// 8-bit RGBA, non-interlaced.
-std::vector<std::uint8_t> encodePng(const Canvas& c) {
-    std::vector<std::uint8_t> header;
-    put32be(header, static_cast<std::uint32_t>(c.width()));
-    put32be(header, static_cast<std::uint32_t>(c.height()));
-    header.insert(header.end(), {8, 6, 0, 0, 0}); // depth, RGBA, deflate, adaptive filters, no interlace
-
-    const std::vector<std::uint8_t> raw = filterScanlines(c);
-    std::vector<std::uint8_t> zlib = {0x78, 0x01}; // deflate, 32 KiB window, no dictionary
-    const std::vector<std::uint8_t> compressed = deflateFixed(raw);
-    zlib.insert(zlib.end(), compressed.begin(), compressed.end());
-    put32be(zlib, adler32(raw));
-
-    std::vector<std::uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    chunk(out, "IHDR", header);
-    chunk(out, "IDAT", zlib);
-    chunk(out, "IEND", {});
-    return out;
-}
-
 // ------------------------------------------------------------------ icons
 //
 // An icon is drawn once on a 768-pixel master in a 48-unit design grid and
@@ -932,29 +704,57 @@ void clockIcon(Canvas& c) {
     fillEllipse(c, U(22.25, 22.25, 25.75, 25.75), {220, 30, 30});
 }
 
-struct Icon {
+// The icon drawings by the names the program registry gives them.
+struct Drawing {
     const char* name;
     void (*draw)(Canvas&);
 };
 
-const Icon kIcons[] = {
-    {"forms-trafficlight", trafficLightIcon},
-    {"forms-chase", chaseIcon},
-    {"forms-chase2", chase2Icon},
-    {"forms-quiz", [](Canvas& c) { quizIcon(c, 1); }},
-    {"forms-quiz2", [](Canvas& c) { quizIcon(c, 2); }},
-    {"forms-quiz3", [](Canvas& c) { quizIcon(c, 3); }},
-    {"forms-greeter", [](Canvas& c) { greeterIcon(c, false); }},
-    {"forms-greeter2", [](Canvas& c) { greeterIcon(c, true); }},
-    {"forms-maxofthree", maxOfThreeIcon},
-    {"forms-ora", clockIcon},
+const Drawing kDrawings[] = {
+    {"trafficlight", trafficLightIcon},
+    {"chase", chaseIcon},
+    {"chase2", chase2Icon},
+    {"quiz", [](Canvas& c) { quizIcon(c, 1); }},
+    {"quiz2", [](Canvas& c) { quizIcon(c, 2); }},
+    {"quiz3", [](Canvas& c) { quizIcon(c, 3); }},
+    {"greeter", [](Canvas& c) { greeterIcon(c, false); }},
+    {"greeter2", [](Canvas& c) { greeterIcon(c, true); }},
+    {"maxofthree", maxOfThreeIcon},
+    {"clock", clockIcon},
 };
 
-bool writeIcons(const std::filesystem::path& outDir) {
+bool writePng(const std::filesystem::path& file, const Canvas& c) {
+    QImage image(c.width(), c.height(), QImage::Format_RGBA8888);
+    for (int y = 0; y < c.height(); ++y)
+        for (int x = 0; x < c.width(); ++x) {
+            const Rgb p = c.at(x, y);
+            image.setPixelColor(x, y, QColor(p.r, p.g, p.b, p.a));
+        }
+    if (!image.save(QString::fromStdString(file.string()), "PNG")) {
+        std::cerr << "draw_assets: cannot write " << file.string() << '\n';
+        return false;
+    }
+    return true;
+}
+
+// Each request "<icon name>=<drawing>" becomes <outDir>/hicolor/<n>x<n>/apps/<icon name>.png at every size.
+bool writeIcons(const std::filesystem::path& outDir, const std::vector<std::string>& requests) {
     bool ok = true;
-    for (const Icon& icon : kIcons) {
+    for (const std::string& request : requests) {
+        const auto equals = request.find('=');
+        const std::string name = request.substr(0, equals);
+        const std::string drawingName = equals == std::string::npos ? "" : request.substr(equals + 1);
+        const auto drawing = std::find_if(std::begin(kDrawings), std::end(kDrawings),
+                                          [&](const Drawing& d) { return drawingName == d.name; });
+        if (name.empty() || drawing == std::end(kDrawings)) {
+            std::cerr << "draw_assets: '" << request << "' is not <icon name>=<drawing>; the drawings are:";
+            for (const Drawing& d : kDrawings)
+                std::cerr << ' ' << d.name;
+            std::cerr << '\n';
+            return false;
+        }
         Canvas master(kMaster, kMaster, kClear);
-        icon.draw(master);
+        drawing->draw(master);
         for (const int size : kIconSizes) {
             const std::string sizeName = std::to_string(size) + "x" + std::to_string(size);
             const std::filesystem::path dir = outDir / "hicolor" / sizeName / "apps";
@@ -964,7 +764,7 @@ bool writeIcons(const std::filesystem::path& outDir) {
                 std::cerr << "draw_assets: cannot create " << dir.string() << ": " << ec.message() << '\n';
                 return false;
             }
-            ok = writeFile(dir / (std::string(icon.name) + ".png"), encodePng(downsample(master, size))) && ok;
+            ok = writePng(dir / (name + ".png"), downsample(master, size)) && ok;
         }
     }
     return ok;
@@ -973,12 +773,12 @@ bool writeIcons(const std::filesystem::path& outDir) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const bool icons = argc == 3 && std::string(argv[1]) == "--icons";
+    const bool icons = argc >= 3 && std::string(argv[1]) == "--icons";
     if (argc != 2 && !icons) {
-        std::cerr << "usage: draw_assets <outdir> | draw_assets --icons <outdir>\n";
+        std::cerr << "usage: draw_assets <outdir> | draw_assets --icons <outdir> <icon name>=<drawing>...\n";
         return 2;
     }
-    const std::filesystem::path outDir = argv[argc - 1];
+    const std::filesystem::path outDir = icons ? argv[2] : argv[1];
     std::error_code ec;
     std::filesystem::create_directories(outDir, ec);
     if (ec) {
@@ -986,7 +786,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (icons)
-        return writeIcons(outDir) ? 0 : 1;
+        return writeIcons(outDir, std::vector<std::string>(argv + 3, argv + argc)) ? 0 : 1;
 
     struct Asset {
         const char* name;

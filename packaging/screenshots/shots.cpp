@@ -1,11 +1,6 @@
 #include "shots.h"
 
-#include "chase.h"
-#include "greeter.h"
-#include "maxofthree.h"
-#include "ora.h"
-#include "quiz.h"
-#include "trafficlight.h"
+#include "table.h"
 
 #include <testing.h>
 
@@ -15,95 +10,75 @@
 #include <QTest>
 #include <QWidget>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-
-using namespace std::chrono_literals;
 
 namespace screenshots {
 
 namespace {
 
-using forms::testing::ManualClock;
-
-// A click as the user makes it, pressed and released on the control.
-void click(const forms::Control& control) { QTest::mouseClick(control.widget(), Qt::LeftButton); }
-
-template <class F>
-using Drive = std::function<void(F&, ManualClock&)>;
-
-// Builds the program's form on a manual clock, shows it, drives it with
-// `drive` and grabs the whole window, menu bar included.
-template <class F>
-Shot shot(const char* name, Drive<F> drive = {})
+[[noreturn]] void fail(const QString& message)
 {
-    return { QString::fromUtf8(name), [name, drive] {
-                forms::testing::TestServices ts;
-                F form(ts.services());
-                form.load();
-                form.show();
-                QWidget* window = form.window();
-                QApplication::setActiveWindow(window);
-                if (!QTest::qWaitForWindowExposed(window) || !QTest::qWaitForWindowActive(window)) {
-                    std::fprintf(stderr, "screenshots: the window of %s did not show\n", name);
-                    std::exit(1);
-                }
-                if (drive)
-                    drive(form, ts.clock);
-                QImage image = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
-                image.setDevicePixelRatio(1);
-                return image;
-            } };
+    std::fprintf(stderr, "screenshots: %s\n", qPrintable(message));
+    std::exit(1);
 }
 
-void answerAll(quiz::Questionnaire& form, ManualClock&)
+// One action of a shot: "click <control>", pressed and released on it as a
+// user does, or "wait <milliseconds>" on the manual clock.
+void perform(forms::Form& form, forms::testing::ManualClock& clock, const QString& action)
 {
-    click(form.Option1());
-    click(form.Option2());
-    click(form.Option3());
-    click(form.Option4());
-    click(form.Command1());
+    const QString verb = action.section(u' ', 0, 0), what = action.section(u' ', 1);
+    if (verb == QLatin1String("click")) {
+        const QByteArray name = what.toUtf8();
+        const forms::Control* control = form.find(std::string_view(name.constData(), size_t(name.size())));
+        if (!control || !control->widget())
+            fail(QStringLiteral("there is no control %1 to click").arg(what));
+        QTest::mouseClick(control->widget(), Qt::LeftButton);
+    } else if (verb == QLatin1String("wait")) {
+        bool ok = false;
+        const int ms = what.toInt(&ok);
+        if (!ok)
+            fail(QStringLiteral("'%1' is not a number of milliseconds").arg(what));
+        clock.advance(std::chrono::milliseconds(ms));
+    } else {
+        fail(QStringLiteral("'%1' is not click or wait").arg(action));
+    }
 }
 
-void greetThrice(greeter::GreetingForm& form, ManualClock&)
+// Builds the program's form on a manual clock, shows it, performs the shot's
+// actions and grabs the whole window, menu bar included.
+QImage render(const forms::programs::Program& program, const QStringList& actions)
 {
-    click(form.showfriend());
-    click(form.showworld());
-    click(form.showfriend());
+    forms::testing::TestServices ts;
+    const std::unique_ptr<forms::Form> form = program.make(ts.services());
+    form->load();
+    form->show();
+    QWidget* window = form->window();
+    QApplication::setActiveWindow(window);
+    if (!QTest::qWaitForWindowExposed(window) || !QTest::qWaitForWindowActive(window))
+        fail(QStringLiteral("the window of %1 did not show").arg(QString::fromUtf8(program.executable)));
+    for (const QString& action : actions)
+        perform(*form, ts.clock, action);
+    QImage image = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    image.setDevicePixelRatio(1);
+    return image;
 }
-
-// START runs the whole race inside the click: its waits advance the manual clock.
-template <class Build>
-void race(chase::Form1<Build>& form, ManualClock&) { click(form.START()); }
 
 }  // namespace
 
 std::vector<Shot> all()
 {
-    using Chase = chase::Form1<chase::Chase>;
-    using Chase2 = chase::Form1<chase::Chase2>;
-    return {
-        shot<trafficlight::Trafic_Lights>("trafficlight"),
-        shot<trafficlight::Trafic_Lights>("trafficlight-red", [](auto& form, auto&) { click(form.red()); }),
-        shot<Chase>("chase"),
-        shot<Chase>("chase-raced", race<chase::Chase>),
-        shot<Chase2>("chase2"),
-        shot<Chase2>("chase2-raced", race<chase::Chase2>),
-        shot<quiz::Form1>("quiz"),
-        shot<quiz::Form1>("quiz-answered", answerAll),
-        shot<quiz2::Form1>("quiz2"),
-        shot<quiz2::Form1>("quiz2-answered", answerAll),
-        shot<quiz3::Form1>("quiz3"),
-        shot<quiz3::Form1>("quiz3-answered", answerAll),
-        shot<greeter::Form1>("greeter"),
-        shot<greeter::Form1>("greeter-greeted", greetThrice),
-        shot<greeter2::Form1>("greeter2"),
-        shot<greeter2::Form1>("greeter2-greeted", greetThrice),
-        shot<maxofthree::Form1>("maxofthree"),
-        shot<maxofthree::Form1>("maxofthree-computed", [](auto& form, auto&) { click(form.Command1()); }),
-        // The first tick fills both boxes, a second after the start.
-        shot<ora::Form1>("ΩΡΑ", [](auto&, auto& clock) { clock.advance(1000ms); }),
-    };
+    std::vector<Shot> shots;
+    for (const auto& program : forms::programs::all())
+        for (std::string_view spec : program.shots) {
+            const QString text = QString::fromUtf8(spec.data(), qsizetype(spec.size()));
+            QStringList actions = text.section(u':', 1).split(u',', Qt::SkipEmptyParts);
+            for (QString& action : actions)
+                action = action.trimmed();
+            shots.push_back({ text.section(u':', 0, 0).trimmed(), [&program, actions] { return render(program, actions); } });
+        }
+    return shots;
 }
 
 void prepareEnvironment()

@@ -15,8 +15,8 @@ struct Shot {
     std::function<QImage()> render;
 };
 
-// Every screenshot, in gallery order: each program's window as it starts, then
-// the state it reaches when used, where it has one.
+// Every screenshot the registry names, in its order: each program's window as
+// it starts, then the state it reaches when used, where it has one.
 std::vector<Shot> all();
 
 // The fixed setting that makes renders the same on every run: the offscreen

@@ -20,6 +20,9 @@ inline constexpr Twips twipsPerPixel = 12;
 
 enum class Kind { CommandButton, Label, TextBox, OptionButton, Timer, Image, PictureBox, Line };
 
+// "CommandButton", "Label", ...: for messages.
+std::string_view kindName(Kind kind);
+
 // Windowed controls are child windows drawn above everything painted on the
 // window's own surface (labels, images, lines and printed text).
 constexpr bool isWindowed(Kind kind)
@@ -31,7 +34,6 @@ constexpr bool isWindowed(Kind kind)
 struct Font {
     std::string_view face;
     int size = 0;            // points × 10000: 78000 is 7.8 pt
-    int charset = 0;         // 0 Western, 161 Greek
     int weight = 400;
     bool italic = false;
     bool underline = false;
@@ -77,11 +79,8 @@ struct WindowRow {
     std::string_view name;
     std::string_view caption;
     std::optional<Colour> backColor {};
-    Twips clientLeft = 0;
-    Twips clientTop = 0;
     Twips clientWidth = 0;
     Twips clientHeight = 0;
-    int startUpPosition = 3;
     BorderStyle borderStyle = BorderStyle::Sizable;
 };
 
@@ -100,8 +99,12 @@ struct Description {
 
 // What is wrong with a description, one line per fault; empty when it is sound:
 // names and creation indices unique, TabIndex values distinct and running from 0,
-// pictures given where a kind needs one.
+// pictures given where a kind needs one, timers with an interval.
 std::vector<std::string> problems(const Description& description);
+
+// A description with problems is a fault in the program: each is written to
+// stderr and the program stops at once, before any window is built.
+void stopOnProblems(const Description& description);
 
 constexpr int toPixels(Twips twips)
 {

@@ -1,159 +1,33 @@
 // The form runtime: builds one window from its description and runs its handlers.
-// A program derives its form from forms::Form, adds one typed accessor per control
-// and connects its handlers; see programs/ for examples.
+// A program derives its form from forms::Form, declares one typed accessor per
+// control with FORMS_CONTROL and connects its handlers; see programs/ for examples.
 #pragma once
 
 #include "forms/clock.h"
+#include "forms/controls.h"
 #include "forms/conversions.h"
 #include "forms/description.h"
 #include "forms/errors.h"
+#include "forms/reporter.h"
 
-#include <QRect>
 #include <QString>
 
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string_view>
+#include <type_traits>
 #include <vector>
 
-class QPixmap;
 class QWidget;
 
 namespace forms {
-
-class Form;
-class ErrorReporter;
 
 // The services a form uses that tests replace: the clock and the error reporter.
 struct Services {
     Clock* clock = nullptr;            // the system clock when null
     ErrorReporter* reporter = nullptr; // the standard reporter when null
 };
-
-// Shows a run-time error to the user. The standard one writes it to stderr and
-// shows a modal message box.
-class ErrorReporter {
-public:
-    virtual ~ErrorReporter() = default;
-    virtual void report(const Form& form, const RuntimeError& error) = 0;
-};
-
-// ---- Controls ---------------------------------------------------------------
-// One object per control row, owned by the form. Handlers reach them through
-// the program's accessors and change their properties; every change shows at once.
-
-class Control {
-public:
-    Control(Form& form, const ControlRow& row);
-    virtual ~Control();
-    Control(const Control&) = delete;
-    Control& operator=(const Control&) = delete;
-
-    const ControlRow& row() const { return row_; }
-    Kind kind() const { return row_.kind; }
-
-    bool visible() const { return visible_; }
-    void setVisible(bool visible);
-
-    // The child window of a windowed control, null for the others.
-    QWidget* widget() const { return widget_; }
-
-protected:
-    Form& form_;
-    const ControlRow& row_;
-    bool visible_;
-    QWidget* widget_ = nullptr;
-    std::function<void()> event_;  // Click or Timer handler
-
-private:
-    friend class Form;
-};
-
-class CommandButton final : public Control {
-public:
-    static constexpr Kind staticKind = Kind::CommandButton;
-    CommandButton(Form& form, const ControlRow& row);
-};
-
-class OptionButton final : public Control {
-public:
-    static constexpr Kind staticKind = Kind::OptionButton;
-    OptionButton(Form& form, const ControlRow& row);
-    bool value() const;  // selected
-};
-
-class TextBox final : public Control {
-public:
-    static constexpr Kind staticKind = Kind::TextBox;
-    TextBox(Form& form, const ControlRow& row);
-    QString text() const;
-    void setText(const QString& text);
-};
-
-class PictureBox final : public Control {
-public:
-    static constexpr Kind staticKind = Kind::PictureBox;
-    PictureBox(Form& form, const ControlRow& row);
-};
-
-// Windowless controls are painted on the window's surface in stored order.
-class Label final : public Control {
-public:
-    static constexpr Kind staticKind = Kind::Label;
-    Label(Form& form, const ControlRow& row);
-};
-
-class Image final : public Control {
-public:
-    static constexpr Kind staticKind = Kind::Image;
-    Image(Form& form, const ControlRow& row);
-    ~Image() override;
-    float left() const { return left_; }
-    // Raises InvalidPropertyValue for a value that is not a finite number.
-    void setLeft(float twips);
-
-    const QPixmap& picture() const { return *picture_; }
-    // Where it stands on the surface, in pixels: at the picture's own size
-    // unless it stretches the picture to its rectangle.
-    QRect rect() const;
-
-private:
-    float left_;
-    std::unique_ptr<QPixmap> picture_;
-};
-
-class Line final : public Control {
-public:
-    static constexpr Kind staticKind = Kind::Line;
-    Line(Form& form, const ControlRow& row);
-};
-
-class Timer final : public Control {
-public:
-    static constexpr Kind staticKind = Kind::Timer;
-    Timer(Form& form, const ControlRow& row);
-    ~Timer() override;
-    bool enabled() const { return enabled_; }
-    // Enabling a running timer leaves its interval running; disabling stops it.
-    void setEnabled(bool enabled);
-
-private:
-    bool enabled_;
-    std::unique_ptr<Clock::Ticker> ticker_;
-};
-
-class MenuItem final {
-public:
-    explicit MenuItem(const MenuRow& row);
-    const MenuRow& row() const { return row_; }
-
-private:
-    friend class Form;
-    const MenuRow& row_;
-    std::function<void()> event_;
-};
-
-// ---- The form ---------------------------------------------------------------
 
 class Form {
 public:
@@ -197,6 +71,10 @@ public:
     // The top-level window and the client area, for main() and tests.
     QWidget* window() const;
     QWidget* clientArea() const;
+    // The controls in stored order, and one by name: for the runtime's own
+    // parts, tests and tools. Handlers use their accessors.
+    const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
+    Control* find(std::string_view name) const;
     // The printed lines, in print order.
     struct PrintedLine {
         int x, y;  // pixels from the client area's top-left
@@ -211,47 +89,53 @@ public:
     // program; nothing runs once it has ended. No exception leaves this call.
     void dispatch(const std::function<void()>& handler) noexcept;
 
-protected:
-    // Typed access to a control by its creation index; asking for the wrong
-    // kind is a fault in the program and stops it at once.
+    // The control or menu item of this name and type, for an accessor. A name
+    // the description lacks, or a row of another kind, is a fault in the
+    // program: the runtime says which and stops it at once.
     template <class T>
-    T& control(int index) { return static_cast<T&>(checkedControl(index, T::staticKind)); }
-    MenuItem& menuItem(int index);
+    T& bind(std::string_view name)
+    {
+        if constexpr (std::is_same_v<T, MenuItem>)
+            return bindMenuItem(name);
+        else
+            return static_cast<T&>(bindControl(name, T::staticKind));
+    }
 
+protected:
     // Connecting handlers: Click of a button, option button or menu item, Timer of a timer.
     template <class F, class C>
-    void connect(C& control, void (F::*handler)())
+    void connect(C& target, void (F::*handler)())
     {
-        bind(control.event_, handler);
+        target.setEvent([this, handler] { (static_cast<F*>(this)->*handler)(); });
     }
     template <class F>
-    void onLoad(void (F::*handler)()) { bind(load_, handler); }
+    void onLoad(void (F::*handler)())
+    {
+        load_ = [this, handler] { (static_cast<F*>(this)->*handler)(); };
+    }
 
 private:
     friend class Control;
     friend class Image;
     friend class forms::Timer;
     friend class ClientArea;
-    struct Widgets;
+    struct Window;
 
-    template <class F>
-    void bind(std::function<void()>& slot, void (F::*handler)())
-    {
-        slot = [this, handler] { (static_cast<F*>(this)->*handler)(); };
-    }
-    Control& checkedControl(int index, Kind kind);
+    Control& bindControl(std::string_view name, Kind kind);
+    MenuItem& bindMenuItem(std::string_view name);
+    void buildWindow();
     void end(int status);
     void changed();  // the surface needs repainting
     Clock& clock() const { return *clock_; }
 
     Description description_;
-    Clock* clock_;
-    ErrorReporter* reporter_;
     std::unique_ptr<Clock> ownClock_;
     std::unique_ptr<ErrorReporter> ownReporter_;
+    Clock* clock_;
+    ErrorReporter* reporter_;
     Colour backColor_;
-    std::vector<std::unique_ptr<Control>> controls_;   // stored order
-    std::vector<Control*> byIndex_;                    // creation index -> control
+    std::unique_ptr<Window> window_;
+    std::vector<std::unique_ptr<Control>> controls_;  // stored order
     std::vector<std::unique_ptr<MenuItem>> menuItems_;
     std::vector<PrintedLine> printed_;
     int printY_ = 0;
@@ -259,18 +143,45 @@ private:
     std::optional<int> exitStatus_;
     bool hidden_ = false;
     int nesting_ = 0;
-    std::unique_ptr<Widgets> widgets_;
 };
 
+// A program's typed accessor for one control or menu item, bound by name when
+// the window is built; a handler calls it, `red().setVisible(false)`, and
+// never looks a name up while it runs.
+template <class T>
+class Accessor {
+public:
+    Accessor(Form& form, std::string_view name)
+        : target_(&form.bind<T>(name))
+    {
+    }
+    T& operator()() const { return *target_; }
+
+private:
+    T* target_;
+};
+
+// Declares the accessor `name()` of a form for the control of that name, so the
+// name is written once: FORMS_CONTROL(CommandButton, red);
+#define FORMS_CONTROL(Type, name) ::forms::Accessor<::forms::Type> name { *this, #name }
+#define FORMS_MENU_ITEM(name) ::forms::Accessor<::forms::MenuItem> name { *this, #name }
+
+// What the desktop and the command line know a program by.
+struct ProgramInfo {
+    std::string_view executable;  // the command, as the build names it
+    std::string_view desktopId;   // its menu entry's id: the Wayland app id and the icon's name
+    std::string_view summary;     // one line saying what it is
+    std::string_view version;
+};
 
 // Builds the program's form, raises Load, shows the window and runs until the
 // program ends; returns its exit status. Everything a program's main() does.
-int run(int argc, char** argv, const std::function<std::unique_ptr<Form>()>& make);
+int run(int argc, char** argv, const ProgramInfo& program, const std::function<std::unique_ptr<Form>()>& make);
 
 template <class F>
-int run(int argc, char** argv)
+int run(int argc, char** argv, const ProgramInfo& program)
 {
-    return run(argc, argv, [] { return std::make_unique<F>(); });
+    return run(argc, argv, program, [] { return std::make_unique<F>(); });
 }
 
 }  // namespace forms

@@ -25,4 +25,7 @@ QRect pixelRect(const ControlRow& row);
 // The picture a description names; a missing picture is a fault in the build.
 QPixmap loadPicture(std::string_view path);
 
+// One look everywhere: the Fusion style and the standard font, set once per process.
+void installStandardLook();
+
 }  // namespace forms

@@ -17,6 +17,21 @@ namespace {
 
 }  // namespace
 
+std::string_view kindName(Kind kind)
+{
+    switch (kind) {
+    case Kind::CommandButton: return "CommandButton";
+    case Kind::Label: return "Label";
+    case Kind::TextBox: return "TextBox";
+    case Kind::OptionButton: return "OptionButton";
+    case Kind::Timer: return "Timer";
+    case Kind::Image: return "Image";
+    case Kind::PictureBox: return "PictureBox";
+    case Kind::Line: return "Line";
+    }
+    return "control";
+}
+
 ControlRow& Description::control(std::string_view name)
 {
     auto found = std::find_if(controls.begin(), controls.end(), [&](const ControlRow& c) { return c.name == name; });
@@ -69,6 +84,17 @@ std::vector<std::string> problems(const Description& description)
             break;
         }
     return found;
+}
+
+void stopOnProblems(const Description& description)
+{
+    const std::vector<std::string> found = problems(description);
+    if (found.empty())
+        return;
+    for (const std::string& problem : found)
+        std::fprintf(stderr, "forms: window %.*s: %s\n", int(description.window.name.size()), description.window.name.data(),
+                     problem.c_str());
+    std::abort();
 }
 
 }  // namespace forms

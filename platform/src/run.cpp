@@ -1,12 +1,38 @@
 #include "forms/form.h"
 
+#include "widgets.h"
+
 #include <QApplication>
+#include <QDir>
+#include <QIcon>
 
 namespace forms {
 
-int run(int argc, char** argv, const std::function<std::unique_ptr<Form>()>& make)
+namespace {
+
+// The program's icon, compiled in at every size it was drawn at: the window
+// shows the same icon as its menu entry.
+QIcon programIcon()
+{
+    QIcon icon;
+    const QDir sizes(QStringLiteral(":/forms/icon"));
+    for (const QString& file : sizes.entryList(QDir::Files))
+        icon.addFile(sizes.filePath(file));
+    return icon;
+}
+
+}  // namespace
+
+int run(int argc, char** argv, const ProgramInfo& program, const std::function<std::unique_ptr<Form>()>& make)
 {
     QApplication app(argc, argv);
+    QApplication::setApplicationName(qstring(program.executable));
+    QApplication::setApplicationVersion(qstring(program.version));
+    // The Wayland app id and the X11 startup class: the desktop matches the
+    // window to its menu entry, name and icon.
+    QGuiApplication::setDesktopFileName(qstring(program.desktopId));
+    QApplication::setWindowIcon(programIcon());
+
     const std::unique_ptr<Form> form = make();
     form->load();
     form->show();

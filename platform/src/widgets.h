@@ -1,19 +1,28 @@
-// The Qt widgets the form runtime builds a window from.
+// The Qt widgets and window parts the form runtime builds a window from.
 #pragma once
 
+#include "forms/controls.h"
 #include "forms/description.h"
-#include "forms/look.h"
 
-#include <QFont>
 #include <QPixmap>
 #include <QRadioButton>
 #include <QWidget>
 
 #include <functional>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+class QVBoxLayout;
 
 namespace forms {
 
 class Form;
+
+inline QString qstring(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+
+// A caption is shown verbatim: an '&' is a character, not an access-key mark.
+inline QString literalCaption(std::string_view caption) { return qstring(caption).replace(u'&', QStringLiteral("&&")); }
 
 // The top-level window: closing it, by the title bar or Alt+F4, ends the program.
 class TopLevel final : public QWidget {
@@ -65,5 +74,16 @@ protected:
 private:
     QPixmap picture_;
 };
+
+// The menu bar of `menus` in `layout`, its items raising `chosen`.
+std::vector<std::unique_ptr<MenuItem>> buildMenuBar(QWidget* window, QVBoxLayout* layout, const std::vector<MenuRow>& menus,
+                                                    const std::function<void(const MenuItem&)>& chosen);
+
+// Keyboard order: Tab visits the focusable controls in ascending TabIndex.
+void applyTabOrder(const std::vector<std::unique_ptr<Control>>& controls);
+
+// The control that takes the focus when the window shows: the first in TabIndex
+// order that is visible and enabled; null when there is none.
+Control* firstInTabOrder(const std::vector<std::unique_ptr<Control>>& controls);
 
 }  // namespace forms

@@ -10,7 +10,7 @@ forms::Description Chase::description()
 {
     return {
         .window = { .name = "Form1", .caption = "Form1", .backColor = 0x80000009,
-                    .clientLeft = 48, .clientTop = 432, .clientWidth = 9960, .clientHeight = 2700 },
+                    .clientWidth = 9960, .clientHeight = 2700 },
         .controls = {
             { .kind = Kind::TextBox, .name = "FASTER", .index = 1, .caption = "2",
               .left = 4200, .top = 1800, .width = 972, .height = 288, .tabIndex = 1 },

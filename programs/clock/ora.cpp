@@ -8,7 +8,7 @@ forms::Description description()
 {
     return {
         .window = { .name = "Form1", .caption = "Form1",
-                    .clientLeft = 48, .clientTop = 432, .clientWidth = 5148, .clientHeight = 3744 },
+                    .clientWidth = 5148, .clientHeight = 3744 },
         .controls = {
             { .kind = Kind::CommandButton, .name = "Command1", .index = 1, .caption = "ΟΚ",
               .left = 2280, .top = 2880, .width = 1452, .height = 612, .tabIndex = 4 },

@@ -13,12 +13,12 @@ public:
     explicit Form1(forms::Services services = {});
 
     // Controls, in creation-index order.
-    forms::CommandButton& Command1() { return control<forms::CommandButton>(1); }
-    forms::Timer& Timer1() { return control<forms::Timer>(2); }
-    forms::TextBox& Text2() { return control<forms::TextBox>(3); }
-    forms::TextBox& Text1() { return control<forms::TextBox>(4); }
-    forms::Label& Label2() { return control<forms::Label>(5); }
-    forms::Label& Label1() { return control<forms::Label>(6); }
+    FORMS_CONTROL(CommandButton, Command1);
+    FORMS_CONTROL(Timer, Timer1);
+    FORMS_CONTROL(TextBox, Text2);
+    FORMS_CONTROL(TextBox, Text1);
+    FORMS_CONTROL(Label, Label2);
+    FORMS_CONTROL(Label, Label1);
 
     void Timer1_Timer();
 };

@@ -8,7 +8,7 @@ forms::Description greeterDescription()
 {
     return {
         .window = { .name = "Form1", .caption = "Form1",
-                    .clientLeft = 0, .clientTop = 0, .clientWidth = 5448, .clientHeight = 3360,
+                    .clientWidth = 5448, .clientHeight = 3360,
                     .borderStyle = forms::BorderStyle::None },
         .controls = {
             { .kind = Kind::CommandButton, .name = "clear", .index = 1, .caption = "Διαγραφή",
@@ -26,11 +26,9 @@ forms::Description greeter2Description()
 {
     forms::Description d = greeterDescription();
     d.window.borderStyle = forms::BorderStyle::Sizable;
-    d.window.clientLeft = 48;
-    d.window.clientTop = 432;
     d.controls.push_back({ .kind = Kind::Label, .name = "M", .index = 4, .caption = "made zedrik40",
                            .left = 4080, .top = 3120, .width = 1212, .height = 252, .tabIndex = 3,
-                           .font = forms::Font { .face = "Comic Neue", .size = 78000, .charset = 0, .weight = 400 } });
+                           .font = forms::Font { .face = "Comic Neue", .size = 78000, .weight = 400 } });
     return d;
 }
 

@@ -14,9 +14,9 @@ forms::Description greeter2Description();
 class GreetingForm : public forms::Form {
 public:
     // Controls, in creation-index order.
-    forms::CommandButton& clear() { return control<forms::CommandButton>(1); }
-    forms::CommandButton& showworld() { return control<forms::CommandButton>(2); }
-    forms::CommandButton& showfriend() { return control<forms::CommandButton>(3); }
+    FORMS_CONTROL(CommandButton, clear);
+    FORMS_CONTROL(CommandButton, showworld);
+    FORMS_CONTROL(CommandButton, showfriend);
 
     void showfriend_Click();
     void showworld_Click();
@@ -46,7 +46,7 @@ public:
     {
     }
 
-    forms::Label& M() { return control<forms::Label>(4); }
+    FORMS_CONTROL(Label, M);
 };
 
 }  // namespace greeter2

@@ -6,7 +6,7 @@ using forms::Kind;
 
 namespace {
 
-constexpr forms::Font greekSans { .face = "Liberation Sans", .size = 96000, .charset = 161, .weight = 400 };
+constexpr forms::Font greekSans { .face = "Liberation Sans", .size = 96000, .weight = 400 };
 
 }  // namespace
 
@@ -14,7 +14,7 @@ forms::Description description()
 {
     return {
         .window = { .name = "Form1", .caption = "Form1",
-                    .clientLeft = 132, .clientTop = 816, .clientWidth = 7164, .clientHeight = 5244 },
+                    .clientWidth = 7164, .clientHeight = 5244 },
         .controls = {
             { .kind = Kind::TextBox, .name = "Text4", .index = 10,
               .left = 3000, .top = 4320, .width = 1812, .height = 372, .tabIndex = 9 },

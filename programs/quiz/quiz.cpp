@@ -10,7 +10,7 @@ forms::Description quizDescription()
 {
     return {
         .window = { .name = "Form1", .caption = "Form1",
-                    .clientLeft = 48, .clientTop = 432, .clientWidth = 6552, .clientHeight = 5700 },
+                    .clientWidth = 6552, .clientHeight = 5700 },
         .controls = {
             { .kind = Kind::Timer, .name = "Timer1", .index = 13,
               .left = 5760, .top = 3720, .enabled = false, .interval = 10000 },
@@ -29,7 +29,7 @@ forms::Description quizDescription()
               .left = 120, .top = 4680, .width = 6132, .height = 372, .visible = false, .tabIndex = 11 },
             { .kind = Kind::Label, .name = "Label6", .index = 11, .caption = "By Zedrik40",
               .left = 5040, .top = 5280, .width = 1572, .height = 372, .tabIndex = 10,
-              .font = forms::Font { .face = "P052", .size = 78000, .charset = 0, .weight = 400 } },
+              .font = forms::Font { .face = "P052", .size = 78000, .weight = 400 } },
             { .kind = Kind::Label, .name = "Label5", .index = 9, .caption = "20 εως 25 ποντους",
               .left = 1920, .top = 3360, .width = 2532, .height = 492, .tabIndex = 8 },
             { .kind = Kind::Label, .name = "Label4", .index = 8, .caption = "15 εως 20 ποντους",
@@ -40,45 +40,16 @@ forms::Description quizDescription()
               .left = 1920, .top = 1320, .width = 3372, .height = 492, .tabIndex = 5 },
             { .kind = Kind::Label, .name = "Label1", .index = 1, .caption = "Τι μεγεθος εχει το πεος σου?",
               .left = 2880, .top = 240, .width = 2412, .height = 732, .tabIndex = 0,
-              .font = forms::Font { .face = "Liberation Sans", .size = 96000, .charset = 161, .weight = 400 } },
+              .font = forms::Font { .face = "Liberation Sans", .size = 96000, .weight = 400 } },
         },
     };
-}
-
-// The numbering the rows above carry.
-constexpr Indices quizIndices {
-    .Timer1 = 13, .Command1 = 10, .Option4 = 5, .Option3 = 4, .Option2 = 3, .Option1 = 2,
-    .Label7 = 12, .Label6 = 11, .Label5 = 9, .Label4 = 8, .Label3 = 7, .Label2 = 6, .Label1 = 1,
-};
-
-// quiz3 numbers its controls in stored order.
-constexpr Indices quiz3Indices {
-    .Timer1 = 1, .Command1 = 2, .Option4 = 3, .Option3 = 4, .Option2 = 5, .Option1 = 6,
-    .Label7 = 7, .Label6 = 8, .Label5 = 9, .Label4 = 10, .Label3 = 11, .Label2 = 12, .Label1 = 13,
-};
-
-void renumber(forms::Description& d, const Indices& i)
-{
-    d.control("Timer1").index = i.Timer1;
-    d.control("Command1").index = i.Command1;
-    d.control("Option4").index = i.Option4;
-    d.control("Option3").index = i.Option3;
-    d.control("Option2").index = i.Option2;
-    d.control("Option1").index = i.Option1;
-    d.control("Label7").index = i.Label7;
-    d.control("Label6").index = i.Label6;
-    d.control("Label5").index = i.Label5;
-    d.control("Label4").index = i.Label4;
-    d.control("Label3").index = i.Label3;
-    d.control("Label2").index = i.Label2;
-    d.control("Label1").index = i.Label1;
 }
 
 }  // namespace
 
 Build quizBuild()
 {
-    return { quizDescription(), quizIndices, "ΩΡΑΙΟΣ" };
+    return { quizDescription(), "ΩΡΑΙΟΣ" };
 }
 
 Build quiz2Build()
@@ -88,7 +59,8 @@ Build quiz2Build()
     return b;
 }
 
-// quiz2's replies with another question, other bands and its own numbering.
+// quiz2's replies with another question, other bands, and its controls
+// numbered in stored order.
 Build quiz3Build()
 {
     Build b = quiz2Build();
@@ -98,14 +70,14 @@ Build quiz3Build()
     b.description.control("Label4").caption = "120 εως 150 ποντους";
     b.description.control("Label5").caption = "150εως 200 ποντους";
     b.description.control("Command1").caption = "ΚΑΤΩ ΑΠΟ 70 ΠΟΝΤΟΥΣ";
-    renumber(b.description, quiz3Indices);
-    b.indices = quiz3Indices;
+    int index = 1;
+    for (forms::ControlRow& row : b.description.controls)
+        row.index = index++;
     return b;
 }
 
 Questionnaire::Questionnaire(Build build, forms::Services services)
     : Form(std::move(build.description), services)
-    , indices_(build.indices)
     , option1Reply_(QString::fromUtf8(build.option1Reply.data(), qsizetype(build.option1Reply.size())))
 {
     connect(Option1(), &Questionnaire::Option1_Click);

@@ -9,16 +9,9 @@
 
 namespace quiz {
 
-// The creation index of each control, one build's numbering.
-struct Indices {
-    int Timer1, Command1, Option4, Option3, Option2, Option1, Label7, Label6, Label5, Label4, Label3, Label2, Label1;
-};
-
-// What tells one build from another: its window description, the numbering its
-// accessors use and the reply of Option1.
+// What tells one build from another: its window description and the reply of Option1.
 struct Build {
     forms::Description description;
-    Indices indices;
     std::string_view option1Reply;
 };
 
@@ -30,19 +23,19 @@ Build quiz3Build();
 class Questionnaire : public forms::Form {
 public:
     // Controls, in creation-index order of `quiz`.
-    forms::Label& Label1() { return control<forms::Label>(indices_.Label1); }
-    forms::OptionButton& Option1() { return control<forms::OptionButton>(indices_.Option1); }
-    forms::OptionButton& Option2() { return control<forms::OptionButton>(indices_.Option2); }
-    forms::OptionButton& Option3() { return control<forms::OptionButton>(indices_.Option3); }
-    forms::OptionButton& Option4() { return control<forms::OptionButton>(indices_.Option4); }
-    forms::Label& Label2() { return control<forms::Label>(indices_.Label2); }
-    forms::Label& Label3() { return control<forms::Label>(indices_.Label3); }
-    forms::Label& Label4() { return control<forms::Label>(indices_.Label4); }
-    forms::Label& Label5() { return control<forms::Label>(indices_.Label5); }
-    forms::CommandButton& Command1() { return control<forms::CommandButton>(indices_.Command1); }
-    forms::Label& Label6() { return control<forms::Label>(indices_.Label6); }
-    forms::Label& Label7() { return control<forms::Label>(indices_.Label7); }
-    forms::Timer& Timer1() { return control<forms::Timer>(indices_.Timer1); }
+    FORMS_CONTROL(Label, Label1);
+    FORMS_CONTROL(OptionButton, Option1);
+    FORMS_CONTROL(OptionButton, Option2);
+    FORMS_CONTROL(OptionButton, Option3);
+    FORMS_CONTROL(OptionButton, Option4);
+    FORMS_CONTROL(Label, Label2);
+    FORMS_CONTROL(Label, Label3);
+    FORMS_CONTROL(Label, Label4);
+    FORMS_CONTROL(Label, Label5);
+    FORMS_CONTROL(CommandButton, Command1);
+    FORMS_CONTROL(Label, Label6);
+    FORMS_CONTROL(Label, Label7);
+    FORMS_CONTROL(Timer, Timer1);
     forms::Form& Form1() { return *this; }
 
     void Option1_Click();
@@ -56,7 +49,6 @@ protected:
     Questionnaire(Build build, forms::Services services);
 
 private:
-    Indices indices_;
     QString option1Reply_;
 };
 

@@ -8,7 +8,7 @@ forms::Description description()
 {
     return {
         .window = { .name = "Trafic_Lights", .caption = "Trafic_Lights", .backColor = 0x0000C000,
-                    .clientLeft = 48, .clientTop = 432, .clientWidth = 4488, .clientHeight = 4056 },
+                    .clientWidth = 4488, .clientHeight = 4056 },
         .controls = {
             { .kind = Kind::PictureBox, .name = "lamp1", .index = 1,
               .left = 1800, .top = 360, .width = 684, .height = 1428,
@@ -20,7 +20,7 @@ forms::Description description()
               .backColor = 0x80000004, .visible = false, .tabIndex = 0 },
             { .kind = Kind::Label, .name = "Label1", .index = 5, .caption = "made zedrik40",
               .left = 3480, .top = 3840, .width = 972, .height = 252, .tabIndex = 3,
-              .font = forms::Font { .face = "Liberation Sans Narrow", .size = 78000, .charset = 0, .weight = 400 } },
+              .font = forms::Font { .face = "Liberation Sans Narrow", .size = 78000, .weight = 400 } },
             { .kind = Kind::Image, .name = "lamp", .index = 4,
               .left = 1800, .top = 360, .width = 684, .height = 1428,
               .picture = ":/pictures/trafficlight_red.bmp", .stretch = true },

@@ -12,11 +12,11 @@ public:
     explicit Trafic_Lights(forms::Services services = {});
 
     // Controls, in creation-index order.
-    forms::PictureBox& lamp1() { return control<forms::PictureBox>(1); }
-    forms::CommandButton& red() { return control<forms::CommandButton>(2); }
-    forms::CommandButton& green() { return control<forms::CommandButton>(3); }
-    forms::Image& lamp() { return control<forms::Image>(4); }
-    forms::Label& Label1() { return control<forms::Label>(5); }
+    FORMS_CONTROL(PictureBox, lamp1);
+    FORMS_CONTROL(CommandButton, red);
+    FORMS_CONTROL(CommandButton, green);
+    FORMS_CONTROL(Image, lamp);
+    FORMS_CONTROL(Label, Label1);
 
     void red_Click();
     void green_Click();

@@ -1,16 +1,15 @@
 #!/usr/bin/env bash
 # Builds the Debian package with CPack, unpacks it with dpkg-deb and checks what
-# a user's apt would install: the ten programs, stripped, a valid menu entry and
+# a user's apt would install: every program of the registry, stripped, a valid menu entry and
 # an icon at every size for each, no picture files, and a Depends line that
 # covers every library the programs load, Qt's platform plugins and the fonts.
 #
-#   check_package.sh <build dir> <scratch dir> <icon size>...
+#   check_package.sh <build dir> <scratch dir> <icon sizes, by commas> <programs, by commas>
 set -uo pipefail
 
 build=$(cd "$1" && pwd) scratch=$2
-shift 2
-sizes=("$@")
-programs=(trafficlight chase chase2 quiz quiz2 quiz3 greeter greeter2 maxofthree ΩΡΑ)
+IFS=, read -r -a sizes <<<"$3"
+IFS=, read -r -a programs <<<"$4"
 required=(libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins
           fonts-liberation fonts-urw-base35 fonts-comic-neue fonts-dejavu-core)
 
@@ -61,7 +60,7 @@ while read -r pkg version; do
   fi
 done < <(echo "$needed" | tr ',' '\n' | sed -nE 's/^ *([^ ]+) *\(>= *([^)]*)\).*/\1 \2/p')
 
-# ---- The programs: all ten, and nothing else, in /usr/bin.
+# ---- The programs: every one, and nothing else, in /usr/bin.
 for p in "${programs[@]}"; do
   f=$root/usr/bin/$p
   if [ ! -x "$f" ]; then

@@ -12,6 +12,8 @@
 #include <QTest>
 #include <QWindow>
 
+#include <csignal>
+
 using namespace std::chrono_literals;
 using forms::Kind;
 using forms::RuntimeError;
@@ -26,7 +28,7 @@ forms::Description probeDescription()
 {
     return {
         .window = { .name = "Form1", .caption = "Probe", .backColor = 0x0000C000,
-                    .clientLeft = 48, .clientTop = 432, .clientWidth = 4800, .clientHeight = 3600 },
+                    .clientWidth = 4800, .clientHeight = 3600 },
         .controls = {
             { .kind = Kind::Label, .name = "Label1", .index = 1, .caption = "label wraps at blanks",
               .left = 0, .top = 0, .width = 1200, .height = 600, .backColor = 0x00FFFFFF, .tabIndex = 1 },
@@ -62,14 +64,14 @@ public:
         onLoad(&Probe::Form_Load);
     }
 
-    forms::Label& Label1() { return control<forms::Label>(1); }
-    forms::CommandButton& Command1() { return control<forms::CommandButton>(2); }
-    forms::TextBox& Text1() { return control<forms::TextBox>(3); }
-    forms::CommandButton& Hidden() { return control<forms::CommandButton>(4); }
-    forms::Image& Image1() { return control<forms::Image>(5); }
-    forms::PictureBox& Picture1() { return control<forms::PictureBox>(6); }
-    forms::Timer& Timer1() { return control<forms::Timer>(7); }
-    forms::Image& Image2() { return control<forms::Image>(9); }
+    FORMS_CONTROL(Label, Label1);
+    FORMS_CONTROL(CommandButton, Command1);
+    FORMS_CONTROL(TextBox, Text1);
+    FORMS_CONTROL(CommandButton, Hidden);
+    FORMS_CONTROL(Image, Image1);
+    FORMS_CONTROL(PictureBox, Picture1);
+    FORMS_CONTROL(Timer, Timer1);
+    FORMS_CONTROL(Image, Image2);
 
     // What each handler does is up to the test.
     std::function<void(Probe&)> loading, command, hidden, timer;
@@ -79,12 +81,35 @@ public:
     void Timer1_Timer() { if (timer) timer(*this); }
 };
 
+// Accessors that do not match the description: each stops the program as the form is built.
+class MisnamedProbe : public Probe {
+public:
+    using Probe::Probe;
+    FORMS_CONTROL(Label, Nowhere);
+};
+
+class MiskindedProbe : public Probe {
+public:
+    using Probe::Probe;
+    FORMS_CONTROL(TextBox, Label1);
+};
+
+class MenuProbe : public forms::Form {
+public:
+    explicit MenuProbe(forms::Services services) : Form(probeDescription(), services) {}
+    FORMS_MENU_ITEM(Menu1);
+};
+
+using Build = std::function<void(forms::Services)>;
+
 QPoint centre(const forms::Control& control)
 {
     return control.widget()->geometry().center();
 }
 
 }  // namespace
+
+Q_DECLARE_METATYPE(Build)
 
 class Runtime : public QObject {
     Q_OBJECT
@@ -136,6 +161,36 @@ private slots:
         d.moveBefore("Line1", "Label1");
         QCOMPARE(d.controls.front().name, std::string_view("Line1"));
         QCOMPARE(d.controls.size(), probeDescription().controls.size());
+    }
+
+    // A fault in a program's accessors or description stops it before its
+    // window is built, saying what is wrong, instead of reaching another control.
+    void faultsInTheProgramStopItAtOnce_data()
+    {
+        QTest::addColumn<Build>("build");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("accessor without a control") << Build([](forms::Services s) { MisnamedProbe p(s); })
+            << "forms: window Form1: the accessor Nowhere finds no control of that name in the description\n";
+        QTest::newRow("accessor of another kind") << Build([](forms::Services s) { MiskindedProbe p(s); })
+            << "forms: window Form1: the accessor Label1 finds a Label, not a TextBox\n";
+        QTest::newRow("menu item not in the menu") << Build([](forms::Services s) { MenuProbe p(s); })
+            << "forms: window Form1: the accessor Menu1 finds no menu item of that name in the description\n";
+        QTest::newRow("index used twice") << Build([](forms::Services s) {
+            forms::Description d = probeDescription();
+            d.control("Text1").index = 2;
+            forms::Form f(d, s);
+        }) << "forms: window Form1: creation index 2 of Text1 is not unique\n";
+    }
+    void faultsInTheProgramStopItAtOnce()
+    {
+        QFETCH(Build, build);
+        QFETCH(QString, message);
+        const auto end = forms::testing::runInChild([&] {
+            forms::testing::TestServices ts;
+            build(ts.services());
+        });
+        QCOMPARE(end.signal, SIGABRT);
+        QCOMPARE(end.errors, message);
     }
 
     void layering()

@@ -5,6 +5,13 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
+
 namespace forms::testing {
 
 QImage grabClient(const Form& form)
@@ -48,6 +55,42 @@ void showForm(Form& form)
     form.show();
     if (form.window()->isVisible())
         QVERIFY(QTest::qWaitForWindowExposed(form.window()));
+}
+
+ChildEnd runInChild(const std::function<void()>& body)
+{
+    int pipe[2];
+    if (::pipe(pipe) != 0)
+        return {};
+    std::fflush(nullptr);
+    const pid_t child = fork();
+    if (child == 0) {
+        // The test framework's crash handler would report the fault as its own.
+        for (int fatal : { SIGABRT, SIGSEGV, SIGBUS, SIGFPE, SIGILL })
+            std::signal(fatal, SIG_DFL);
+        const rlimit noCore { 0, 0 };
+        setrlimit(RLIMIT_CORE, &noCore);
+        ::dup2(pipe[1], 2);
+        ::close(pipe[0]);
+        body();
+        std::fflush(nullptr);
+        _exit(0);
+    }
+    ::close(pipe[1]);
+    QByteArray errors;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(pipe[0], buffer, sizeof buffer)) > 0;)
+        errors.append(buffer, n);
+    ::close(pipe[0]);
+    int wstatus = 0;
+    waitpid(child, &wstatus, 0);
+    ChildEnd end;
+    end.errors = QString::fromUtf8(errors);
+    if (WIFEXITED(wstatus))
+        end.status = WEXITSTATUS(wstatus);
+    else if (WIFSIGNALED(wstatus))
+        end.signal = WTERMSIG(wstatus);
+    return end;
 }
 
 }  // namespace forms::testing

@@ -11,13 +11,14 @@
 #include <QPoint>
 #include <QStringList>
 
+#include <functional>
 #include <vector>
 
 namespace forms::testing {
 
 class RecordingReporter final : public ErrorReporter {
 public:
-    void report(const Form&, const RuntimeError& error) override { errors.push_back(error.number()); }
+    void report(const QString&, const RuntimeError& error, QWidget*) override { errors.push_back(error.number()); }
     std::vector<RuntimeError::Number> errors;
 };
 
@@ -50,5 +51,13 @@ QImage withPrintedLines(const Form& form, QImage image, const QStringList& lines
 
 // Builds, loads and shows a form and waits until its window is exposed.
 void showForm(Form& form);
+
+// How `body` ends when run in a child process: for faults that stop the program.
+struct ChildEnd {
+    int status = -1;    // exit status, or -1 when a signal ended it
+    int signal = 0;     // the signal that ended it, or 0
+    QString errors;     // what it wrote to stderr
+};
+ChildEnd runInChild(const std::function<void()>& body);
 
 }  // namespace forms::testing

@@ -1,0 +1,68 @@
+# How a family library and a program executable are built.
+
+# The id of a program's menu entry and icon is this prefix and its registry id.
+set(FORMS_DESKTOP_PREFIX "forms-")
+# The sizes draw_assets --icons draws each icon at, in the hicolor theme.
+set(FORMS_ICON_SIZES 16 24 32 48 64 128 256)
+set(FORMS_ICON_DIR ${CMAKE_BINARY_DIR}/icons)
+
+# forms_add_family(SOURCES <files> [PICTURES <bmp files in assets/>])
+# In programs/<family>/: the library <family>_forms with the family's
+# descriptions, accessors and handlers, its pictures compiled in as
+# resources under :/pictures/.
+function(forms_add_family)
+  cmake_parse_arguments(ARG "" "" "SOURCES;PICTURES" ${ARGN})
+  get_filename_component(family ${CMAKE_CURRENT_SOURCE_DIR} NAME)
+  set(library ${family}_forms)
+  add_library(${library} STATIC ${ARG_SOURCES})
+  target_include_directories(${library} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+  target_link_libraries(${library} PUBLIC forms)
+  if(ARG_PICTURES)
+    list(TRANSFORM ARG_PICTURES PREPEND ${PROJECT_SOURCE_DIR}/assets/)
+    qt_add_resources(${library} "${library}_pictures"
+      PREFIX /pictures
+      BASE ${PROJECT_SOURCE_DIR}/assets
+      FILES ${ARG_PICTURES})
+  endif()
+endfunction()
+
+# forms_icon_files(<id> <variable>): the PNG files of a program's icon, one per size.
+function(forms_icon_files id variable)
+  set(files "")
+  foreach(size IN LISTS FORMS_ICON_SIZES)
+    list(APPEND files ${FORMS_ICON_DIR}/hicolor/${size}x${size}/apps/${FORMS_DESKTOP_PREFIX}${id}.png)
+  endforeach()
+  set(${variable} ${files} PARENT_SCOPE)
+endfunction()
+
+# forms_add_program(<id>): the registry entry's executable, built into
+# build/bin/<executable> (the CMake target is named by the ASCII id), with a
+# main() generated from the entry and its icon compiled in as the window's icon.
+function(forms_add_program id)
+  foreach(field EXECUTABLE FAMILY FORM HEADER ICON COMMENT_EN)
+    forms_program_get(${id} ${field} ${field})
+  endforeach()
+  set(FORMS_EXECUTABLE ${EXECUTABLE})
+  set(FORMS_HEADER ${HEADER})
+  set(FORMS_FORM ${FORM})
+  set(FORMS_DESKTOP_ID ${FORMS_DESKTOP_PREFIX}${id})
+  string(REPLACE "\"" "\\\"" FORMS_SUMMARY "${COMMENT_EN}")
+  set(main ${CMAKE_CURRENT_BINARY_DIR}/main_${id}.cpp)
+  configure_file(${PROJECT_SOURCE_DIR}/programs/main.cpp.in ${main} @ONLY)
+
+  add_executable(${id} ${main})
+  target_link_libraries(${id} PRIVATE ${FAMILY}_forms)
+  set_target_properties(${id} PROPERTIES OUTPUT_NAME ${EXECUTABLE})
+
+  forms_icon_files(${id} icons)
+  add_custom_command(OUTPUT ${icons}
+    COMMAND draw_assets --icons ${FORMS_ICON_DIR} ${FORMS_DESKTOP_ID}=${ICON}
+    DEPENDS draw_assets
+    COMMENT "Drawing the icon of ${EXECUTABLE}"
+    VERBATIM)
+  foreach(icon size IN ZIP_LISTS icons FORMS_ICON_SIZES)
+    set_source_files_properties(${icon} PROPERTIES GENERATED TRUE QT_RESOURCE_ALIAS ${size}.png)
+  endforeach()
+  qt_add_resources(${id} "${id}_icon" PREFIX /forms/icon FILES ${icons})
+  install(TARGETS ${id} RUNTIME DESTINATION bin)
+endfunction()

@@ -1,0 +1,61 @@
+# Reads programs/registry.cmake into global properties:
+#   FORMS_PROGRAMS            the program ids, in registry order
+#   FORMS_FAMILIES            the families, each once
+#   FORMS_PROGRAM_<id>_<FIELD> each field of an entry (EXECUTABLE, FAMILY, FORM, ...)
+# forms_program_get(<id> <FIELD> <variable>) reads one back.
+
+set(FORMS_PROGRAM_VALUE_FIELDS FAMILY FORM HEADER ID ICON NAME NAME_EN GENERIC GENERIC_EN COMMENT COMMENT_EN)
+set(FORMS_PROGRAM_LIST_FIELDS CATEGORIES SHOTS)
+
+function(forms_program executable)
+  # PARSE_ARGV keeps a text with a semicolon in it whole.
+  cmake_parse_arguments(PARSE_ARGV 1 ARG "" "${FORMS_PROGRAM_VALUE_FIELDS}" "${FORMS_PROGRAM_LIST_FIELDS}")
+  if(ARG_UNPARSED_ARGUMENTS)
+    message(FATAL_ERROR "registry: ${executable}: unknown words ${ARG_UNPARSED_ARGUMENTS}")
+  endif()
+  foreach(field FAMILY FORM HEADER ICON CATEGORIES NAME NAME_EN COMMENT COMMENT_EN SHOTS)
+    if(NOT ARG_${field})
+      message(FATAL_ERROR "registry: ${executable} has no ${field}")
+    endif()
+  endforeach()
+  if(NOT ARG_ID)
+    set(ARG_ID ${executable})
+  elseif(NOT ARGV1 STREQUAL "ID")
+    # The shell tools read the id from the entry's first words.
+    message(FATAL_ERROR "registry: ${executable}: ID must come right after the executable")
+  endif()
+  if(NOT ARG_ID MATCHES "^[a-z][a-z0-9]*$")
+    message(FATAL_ERROR "registry: ${executable}: the id '${ARG_ID}' is not lower-case ASCII letters and digits; give one with ID")
+  endif()
+  get_property(ids GLOBAL PROPERTY FORMS_PROGRAMS)
+  if(ARG_ID IN_LIST ids)
+    message(FATAL_ERROR "registry: the id ${ARG_ID} is used twice")
+  endif()
+  foreach(dir programs tests/programs)
+    if(NOT EXISTS ${PROJECT_SOURCE_DIR}/${dir}/${ARG_FAMILY}/CMakeLists.txt)
+      message(FATAL_ERROR "registry: ${executable}: the family ${ARG_FAMILY} has no ${dir}/${ARG_FAMILY}/CMakeLists.txt")
+    endif()
+  endforeach()
+  if(NOT EXISTS ${PROJECT_SOURCE_DIR}/programs/${ARG_FAMILY}/${ARG_HEADER})
+    message(FATAL_ERROR "registry: ${executable}: programs/${ARG_FAMILY}/${ARG_HEADER} does not exist")
+  endif()
+
+  set_property(GLOBAL APPEND PROPERTY FORMS_PROGRAMS ${ARG_ID})
+  get_property(families GLOBAL PROPERTY FORMS_FAMILIES)
+  if(NOT ARG_FAMILY IN_LIST families)
+    set_property(GLOBAL APPEND PROPERTY FORMS_FAMILIES ${ARG_FAMILY})
+  endif()
+  set_property(GLOBAL PROPERTY FORMS_PROGRAM_${ARG_ID}_EXECUTABLE ${executable})
+  foreach(field IN LISTS FORMS_PROGRAM_VALUE_FIELDS FORMS_PROGRAM_LIST_FIELDS)
+    set_property(GLOBAL PROPERTY FORMS_PROGRAM_${ARG_ID}_${field} "${ARG_${field}}")
+  endforeach()
+endfunction()
+
+function(forms_program_get id field variable)
+  get_property(value GLOBAL PROPERTY FORMS_PROGRAM_${id}_${field})
+  set(${variable} "${value}" PARENT_SCOPE)
+endfunction()
+
+include(${PROJECT_SOURCE_DIR}/programs/registry.cmake)
+get_property(FORMS_PROGRAMS GLOBAL PROPERTY FORMS_PROGRAMS)
+get_property(FORMS_FAMILIES GLOBAL PROPERTY FORMS_FAMILIES)

@@ -1,0 +1,143 @@
+// The controls of a window: one object per control row, owned by the form.
+// Handlers reach them through the program's accessors and change their
+// properties; every change shows at once.
+#pragma once
+
+#include "forms/clock.h"
+#include "forms/description.h"
+
+#include <QRect>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class QPixmap;
+class QWidget;
+
+namespace forms {
+
+class Form;
+
+class Control {
+public:
+    Control(Form& form, const ControlRow& row);
+    virtual ~Control();
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    const ControlRow& row() const { return row_; }
+    Kind kind() const { return row_.kind; }
+
+    bool visible() const { return visible_; }
+    void setVisible(bool visible);
+
+    // The child window of a windowed control, null for the others.
+    QWidget* widget() const { return widget_; }
+
+    // The Click or Timer handler; connected by Form::connect.
+    void setEvent(std::function<void()> event) { event_ = std::move(event); }
+
+protected:
+    // Runs the connected handler through the form, as every event does.
+    void raise();
+
+    Form& form_;
+    const ControlRow& row_;
+    bool visible_;
+    QWidget* widget_ = nullptr;
+
+private:
+    std::function<void()> event_;
+};
+
+class CommandButton final : public Control {
+public:
+    static constexpr Kind staticKind = Kind::CommandButton;
+    CommandButton(Form& form, const ControlRow& row);
+};
+
+class OptionButton final : public Control {
+public:
+    static constexpr Kind staticKind = Kind::OptionButton;
+    OptionButton(Form& form, const ControlRow& row);
+    bool value() const;  // selected
+};
+
+class TextBox final : public Control {
+public:
+    static constexpr Kind staticKind = Kind::TextBox;
+    TextBox(Form& form, const ControlRow& row);
+    QString text() const;
+    void setText(const QString& text);
+};
+
+class PictureBox final : public Control {
+public:
+    static constexpr Kind staticKind = Kind::PictureBox;
+    PictureBox(Form& form, const ControlRow& row);
+};
+
+// Windowless controls are painted on the window's surface in stored order.
+class Label final : public Control {
+public:
+    static constexpr Kind staticKind = Kind::Label;
+    Label(Form& form, const ControlRow& row);
+};
+
+class Image final : public Control {
+public:
+    static constexpr Kind staticKind = Kind::Image;
+    Image(Form& form, const ControlRow& row);
+    ~Image() override;
+    float left() const { return left_; }
+    // Raises InvalidPropertyValue for a value that is not a finite number.
+    void setLeft(float twips);
+
+    const QPixmap& picture() const { return *picture_; }
+    // Where it stands on the surface, in pixels: at the picture's own size
+    // unless it stretches the picture to its rectangle.
+    QRect rect() const;
+
+private:
+    float left_;
+    std::unique_ptr<QPixmap> picture_;
+};
+
+class Line final : public Control {
+public:
+    static constexpr Kind staticKind = Kind::Line;
+    Line(Form& form, const ControlRow& row);
+};
+
+class Timer final : public Control {
+public:
+    static constexpr Kind staticKind = Kind::Timer;
+    Timer(Form& form, const ControlRow& row);
+    ~Timer() override;
+    bool enabled() const { return enabled_; }
+    // Enabling a running timer leaves its interval running; disabling stops it.
+    void setEnabled(bool enabled);
+
+private:
+    bool enabled_;
+    std::unique_ptr<Clock::Ticker> ticker_;
+};
+
+// The control object for a row of the description.
+std::unique_ptr<Control> makeControl(Form& form, const ControlRow& row);
+
+// An item of the menu bar; raises Click when chosen.
+class MenuItem final {
+public:
+    explicit MenuItem(const MenuRow& row);
+    const MenuRow& row() const { return row_; }
+    const std::function<void()>& event() const { return event_; }
+    void setEvent(std::function<void()> event) { event_ = std::move(event); }
+
+private:
+    const MenuRow& row_;
+    std::function<void()> event_;
+};
+
+}  // namespace forms

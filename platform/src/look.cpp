@@ -1,0 +1,84 @@
+#include "forms/look.h"
+
+#include <QApplication>
+#include <QPalette>
+#include <QStyleFactory>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace forms {
+
+namespace {
+
+// The desktop colours a description may name, as palette roles:
+//   4 menu bar -> Window, 5 window background -> Base, 8 window text -> Text,
+//   9 title-bar text -> HighlightedText, 15 button face -> Button,
+//   18 button text -> ButtonText. Any other number -> Window.
+QPalette::ColorRole systemColourRole(unsigned number)
+{
+    switch (number) {
+    case 4: return QPalette::Window;
+    case 5: return QPalette::Base;
+    case 8: return QPalette::Text;
+    case 9: return QPalette::HighlightedText;
+    case 15: return QPalette::Button;
+    case 18: return QPalette::ButtonText;
+    default: return QPalette::Window;
+    }
+}
+
+// Fonts are sized for the 120-dpi screen the descriptions were laid out on, in
+// logical pixels, so text fits its controls at any DPI.
+int pixelSize(double points) { return qRound(points * 120.0 / 72.0); }
+
+}  // namespace
+
+QColor resolveColour(Colour colour)
+{
+    if (colour & 0x80000000u)
+        return QApplication::palette().color(QPalette::Active, systemColourRole(colour & 0xFFu));
+    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+}
+
+QFont resolveFont(const std::optional<Font>& font)
+{
+    QFont result(font ? QString::fromUtf8(font->face.data(), qsizetype(font->face.size()))
+                      : QStringLiteral("DejaVu Sans"));
+    result.setPixelSize(pixelSize(font ? font->points() : 8.0));
+    result.setWeight(QFont::Weight(font ? font->weight : 400));
+    if (font) {
+        result.setItalic(font->italic);
+        result.setUnderline(font->underline);
+        result.setStrikeOut(font->strikethrough);
+    }
+    return result;
+}
+
+QRect pixelRect(const ControlRow& row)
+{
+    return { toPixels(row.left), toPixels(row.top), toPixels(row.width), toPixels(row.height) };
+}
+
+QPixmap loadPicture(std::string_view path)
+{
+    const QString name = QString::fromUtf8(path.data(), qsizetype(path.size()));
+    QPixmap picture(name);
+    if (picture.isNull()) {
+        std::fprintf(stderr, "forms: picture %s is missing from the build\n", qPrintable(name));
+        std::abort();
+    }
+    return picture;
+}
+
+void installStandardLook()
+{
+    static const bool installed = [] {
+        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+        QApplication::setFont(resolveFont(std::nullopt));
+        return true;
+    }();
+    (void)installed;
+}
+
+}  // namespace forms

@@ -1,3 +1,0 @@
-#include "greeter.h"
-
-int main(int argc, char** argv) { return forms::run<greeter::Form1>(argc, argv); }

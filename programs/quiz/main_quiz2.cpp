@@ -1,3 +1,0 @@
-#include "quiz.h"
-
-int main(int argc, char** argv) { return forms::run<quiz2::Form1>(argc, argv); }

@@ -1,0 +1,88 @@
+# The programs. Each entry names one program; everything that lists programs
+# (the build, the tests, the screenshots, the icons, the menu entries, the
+# package, ./run and the tools) reads this file. Adding a program is its
+# family's folder under programs/ (description, accessors, handlers), its
+# tests under tests/programs/<family>/, and one entry here.
+#
+# forms_program(<executable>
+#   FAMILY <folder>          programs/<folder> and tests/programs/<folder>
+#   FORM <class> HEADER <h>  the window class main() runs, and the header declaring it
+#   [ID <ascii id>]          names the CMake target, menu entry and icon; default: the executable
+#   ICON <drawing>           the icon drawing of draw_assets --icons
+#   CATEGORIES <...>         menu categories
+#   NAME, NAME_EN            menu name, Greek and English
+#   [GENERIC, GENERIC_EN]    what kind of program it is, where the name does not say
+#   COMMENT, COMMENT_EN      one line saying what it does
+#   SHOTS <shot>...)         screenshots: "<file name>[: <action>, <action>...]", an action
+#                            being "click <control>" or "wait <milliseconds>"
+
+forms_program(trafficlight FAMILY trafficlight FORM trafficlight::Trafic_Lights HEADER trafficlight.h
+  ICON trafficlight CATEGORIES Game KidsGame
+  NAME "Trafic_Lights" NAME_EN "Trafic_Lights" GENERIC "Φανάρι" GENERIC_EN "Traffic light"
+  COMMENT "Ένα φανάρι που γυρίζεις από πράσινο σε κόκκινο και πίσω"
+  COMMENT_EN "A traffic light you switch between green and red"
+  SHOTS "trafficlight" "trafficlight-red: click red")
+
+forms_program(chase FAMILY chase FORM chase::Form1<chase::Chase> HEADER chase.h
+  ICON chase CATEGORIES Game SportsGame
+  NAME "Καταδίωξη" NAME_EN "Pursuit race"
+  COMMENT "Μια φόρμουλα κυνηγά ένα αυτοκινητάκι· εσύ γράφεις πόσες φορές ταχύτερη είναι"
+  COMMENT_EN "A racing car chases a cartoon car; you type how many times faster it is"
+  SHOTS "chase" "chase-raced: click START")
+
+forms_program(chase2 FAMILY chase FORM chase::Form1<chase::Chase2> HEADER chase.h
+  ICON chase2 CATEGORIES Game SportsGame
+  NAME "Καταδίωξη με φιγούρες" NAME_EN "Pursuit race with figures"
+  COMMENT "Μια φιγούρα κυνηγά μια άλλη· εσύ γράφεις πόσες φορές ταχύτερη είναι"
+  COMMENT_EN "One figure chases another; you type how many times faster it is"
+  SHOTS "chase2" "chase2-raced: click START")
+
+forms_program(quiz FAMILY quiz FORM quiz::Form1 HEADER quiz.h
+  ICON quiz CATEGORIES Game
+  NAME "Ερωτηματολόγιο" NAME_EN "Joke questionnaire"
+  COMMENT "Αστείο ερωτηματολόγιο που πειράζει κάθε απάντηση"
+  COMMENT_EN "A joke questionnaire that teases every answer"
+  SHOTS "quiz" "quiz-answered: click Option1, click Option2, click Option3, click Option4, click Command1")
+
+forms_program(quiz2 FAMILY quiz FORM quiz2::Form1 HEADER quiz.h
+  ICON quiz2 CATEGORIES Game
+  NAME "Ερωτηματολόγιο 2" NAME_EN "Joke questionnaire 2"
+  COMMENT "Αστείο ερωτηματολόγιο που πειράζει κάθε απάντηση, με άλλη πρώτη ατάκα"
+  COMMENT_EN "A joke questionnaire that teases every answer, with another first retort"
+  SHOTS "quiz2" "quiz2-answered: click Option1, click Option2, click Option3, click Option4, click Command1")
+
+forms_program(quiz3 FAMILY quiz FORM quiz3::Form1 HEADER quiz.h
+  ICON quiz3 CATEGORIES Game
+  NAME "Είσαι έξυπνος?" NAME_EN "Are you clever?"
+  COMMENT "Αστείο ερωτηματολόγιο για την εξυπνάδα σου"
+  COMMENT_EN "A joke questionnaire about how clever you are"
+  SHOTS "quiz3" "quiz3-answered: click Option1, click Option2, click Option3, click Option4, click Command1")
+
+forms_program(greeter FAMILY greeter FORM greeter::Form1 HEADER greeter.h
+  ICON greeter CATEGORIES Game KidsGame
+  NAME "Χαιρετισμοί χωρίς πλαίσιο" NAME_EN "Greetings, frameless"
+  COMMENT "Κουμπιά που τυπώνουν έναν χαιρετισμό στο παράθυρο· κλείνει με Alt+F4"
+  COMMENT_EN "Buttons that print a greeting on the window; close it with Alt+F4"
+  SHOTS "greeter" "greeter-greeted: click showfriend, click showworld, click showfriend")
+
+forms_program(greeter2 FAMILY greeter FORM greeter2::Form1 HEADER greeter.h
+  ICON greeter2 CATEGORIES Game KidsGame
+  NAME "Χαιρετισμοί" NAME_EN "Greetings"
+  COMMENT "Κουμπιά που τυπώνουν έναν χαιρετισμό στο παράθυρο και ένα που τον σβήνει"
+  COMMENT_EN "Buttons that print a greeting on the window, and one that clears it"
+  SHOTS "greeter2" "greeter2-greeted: click showfriend, click showworld, click showfriend")
+
+forms_program(maxofthree FAMILY maxofthree FORM maxofthree::Form1 HEADER maxofthree.h
+  ICON maxofthree CATEGORIES Utility Calculator
+  NAME "Ο μεγαλύτερος από τρεις" NAME_EN "Largest of three"
+  COMMENT "Φόρμα για τρεις αριθμούς και τον μεγαλύτερό τους, με μενού"
+  COMMENT_EN "A form for three numbers and the largest of them, with a menu"
+  SHOTS "maxofthree" "maxofthree-computed: click Command1")
+
+forms_program(ΩΡΑ ID ora FAMILY clock FORM ora::Form1 HEADER ora.h
+  ICON clock CATEGORIES Utility Clock
+  NAME "ΩΡΑ" NAME_EN "Date and time"
+  COMMENT "Η σημερινή ημερομηνία και η ώρα, που ανανεώνονται κάθε δευτερόλεπτο"
+  COMMENT_EN "Today's date and the time, refreshed every second"
+  # The first tick fills both boxes, a second after the start.
+  SHOTS "ΩΡΑ: wait 1000")
