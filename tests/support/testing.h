@@ -29,8 +29,13 @@ struct TestServices {
     Services services() { return { &clock, &reporter }; }
 };
 
-// The client area as drawn now, windowed controls included, at scale 1.
+// The client area as the window shows it, windowed controls included, at
+// scale 1: what was flushed to the window once pending events have run, not a
+// fresh render, so a change that never repainted is not seen. Null when the
+// window is not shown.
 QImage grabClient(const Form& form);
+// The whole window the same way, menu bar included.
+QImage grabWindow(const Form& form);
 
 // The colour at a pixel of the client area, as 0xRRGGBB.
 unsigned rgbAt(const QImage& image, int x, int y);
