@@ -9,6 +9,7 @@
 #include <QFontInfo>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyleHints>
 #include <QTest>
 #include <QWindow>
 
@@ -107,6 +108,13 @@ QPoint centre(const forms::Control& control)
     return control.widget()->geometry().center();
 }
 
+// A fresh paint of the client area: what the window must show once every
+// change has been repainted, so no stale pixels (a trail, a line not erased).
+QImage rendered(const forms::Form& form)
+{
+    return form.clientArea()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
 }  // namespace
 
 Q_DECLARE_METATYPE(Build)
@@ -124,6 +132,9 @@ class Runtime : public QObject {
     }
 
 private slots:
+    // A steady caret: a blink between two looks at the window would tell them apart.
+    void initTestCase() { QGuiApplication::styleHints()->setCursorFlashTime(0); }
+
     void init()
     {
         ts = std::make_unique<forms::testing::TestServices>();
@@ -212,25 +223,43 @@ private slots:
         QCOMPARE(rgbAt(image, 399, 290), 0x000000u);
     }
 
+    // Visible changes what the window shows at once, both ways, for windowed
+    // and windowless controls alike, with nothing else repainting it.
     void hiddenControlsAreNeitherDrawnNorClickable()
     {
         Probe& f = shown();
         int clicks = 0;
         f.hidden = [&](Probe&) { ++clicks; };
         const QPoint spot = centre(f.Hidden());
-        QCOMPARE(rgbAt(grabClient(f), spot.x(), spot.y()), 0x00C000u);
+        const QPoint face = f.Hidden().widget()->geometry().topLeft() + QPoint(5, 5);
+        QCOMPARE(rgbAt(grabClient(f), face.x(), face.y()), 0x00C000u);
         clickAt(f, spot);
         QCOMPARE(clicks, 0);
         f.Hidden().setVisible(true);
+        QVERIFY(rgbAt(grabClient(f), face.x(), face.y()) != 0x00C000u);
         clickAt(f, spot);
         QCOMPARE(clicks, 1);
+        f.Hidden().setVisible(false);
+        QCOMPARE(rgbAt(grabClient(f), face.x(), face.y()), 0x00C000u);
+
+        const QPoint lens(10 + 28, 150 + 30), labelBox(95, 45);
         f.Image1().setVisible(false);
-        QCOMPARE(rgbAt(grabClient(f), 10 + 28, 150 + 30), 0x00C000u);
+        f.Label1().setVisible(false);
+        QImage image = grabClient(f);
+        QCOMPARE(rgbAt(image, lens.x(), lens.y()), 0x00C000u);
+        QCOMPARE(rgbAt(image, labelBox.x(), labelBox.y()), 0x00C000u);
+        f.Image1().setVisible(true);
+        f.Label1().setVisible(true);
+        image = grabClient(f);
+        QCOMPARE(rgbAt(image, lens.x(), lens.y()), 0xFF0000u);
+        QCOMPARE(rgbAt(image, labelBox.x(), labelBox.y()), 0xFFFFFFu);
+        QCOMPARE(image, rendered(f));
     }
 
     void printAndCls()
     {
         Probe& f = shown();
+        const QImage fresh = grabClient(f);
         const int lineHeight = QFontMetrics(forms::resolveFont(std::nullopt)).height();
         f.Print(QStringLiteral("one"));
         f.Print(QStringLiteral(" two"));
@@ -242,19 +271,25 @@ private slots:
             QCOMPARE(lines[size_t(i)].y, i * lineHeight);
         }
         QCOMPARE(lines[1].text, QStringLiteral(" two"));
-        // Printed lines are repainted whenever the window is.
-        f.clientArea()->repaint();
+        // Each line reaches the window as it is printed, whole, with nothing
+        // else repainting it; short lines leave the rest of the background alone.
         const QImage printed = grabClient(f);
+        QCOMPARE(printed, forms::testing::withPrintedLines(f, fresh, { "one", " two", "three" }));
         bool inked = false;
         for (int x = 100; x < 200 && !inked; ++x)
             for (int y = 0; y < 3 * lineHeight; ++y)
                 inked = inked || rgbAt(printed, x, y) != 0x00C000u;
-        QVERIFY(!inked);  // short lines leave the rest of the background alone
+        QVERIFY(!inked);
+        // Printed lines are repainted whenever the window is.
+        f.clientArea()->repaint();
+        QCOMPARE(grabClient(f), printed);
+        // Cls erases every line from the window; printing starts at the top again.
         f.Cls();
         QVERIFY(f.printedLines().empty());
+        QCOMPARE(grabClient(f), fresh);
         f.Print(QStringLiteral("again"));
         QCOMPARE(f.printedLines().front().y, 0);
-        QCOMPARE(rgbAt(grabClient(f), 150, lineHeight + 3), 0x00C000u);
+        QCOMPARE(grabClient(f), forms::testing::withPrintedLines(f, fresh, { "again" }));
     }
 
     void focusFollowsTabIndex()
@@ -305,9 +340,13 @@ private slots:
         QCOMPARE(forms::resolveColour(0x000000FF), QColor(255, 0, 0));
         QCOMPARE(forms::resolveColour(0x80000009), QApplication::palette().color(QPalette::HighlightedText));
         QCOMPARE(forms::resolveColour(0x80000004), QApplication::palette().color(QPalette::Window));
+        // A new BackColor shows at once, with nothing else repainting the window.
         Probe& f = shown();
         f.setBackColor(0x000000FF);
-        QCOMPARE(rgbAt(grabClient(f), 150, 280), 0xFF0000u);
+        const QImage image = grabClient(f);
+        QCOMPARE(rgbAt(image, 150, 280), 0xFF0000u);
+        QCOMPARE(rgbAt(image, 399, 0), 0xFF0000u);
+        QCOMPARE(image, rendered(f));
     }
 
     void timersFollowTheClock()
@@ -493,13 +532,19 @@ private slots:
         QVERIFY(!f.exitStatus());
     }
 
+    // A move shows at once: the picture at its new place, none left at the old.
     void imageLeft()
     {
         Probe& f = shown();
         f.Image1().setLeft(4200.0f);
         QCOMPARE(f.Image1().left(), 4200.0f);
         QCOMPARE(f.Image1().rect().topLeft(), QPoint(350, 150));
-        QCOMPARE(rgbAt(grabClient(f), 350 + 28, 150 + 30), 0xFF0000u);
+        const QImage moved = grabClient(f);
+        QCOMPARE(rgbAt(moved, 350 + 28, 150 + 30), 0xFF0000u);
+        QCOMPARE(rgbAt(moved, 10 + 28, 150 + 30), 0x00C000u);
+        QCOMPARE(moved, rendered(f));
+        f.Image1().setLeft(1560.0f);  // half under the picture box, which stays above it
+        QCOMPARE(grabClient(f), rendered(f));
         bool raised = false;
         try {
             f.Image1().setLeft(std::numeric_limits<float>::infinity());

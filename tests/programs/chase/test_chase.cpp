@@ -497,11 +497,23 @@ void TestChase::clickAfterRaceRestarts()
 void TestChase::racePicturesDrawn_data() { builds(); }
 
 // The pictures are drawn where Left puts them: at the start after a click, and
-// at the end of the race, the one stored later on top.
+// at the end of the race, the one stored later on top. Every step reaches the
+// window: where the pictures race (above FASTER and START) it shows what a
+// fresh paint shows, so no picture is left behind or missing.
 void TestChase::racePicturesDrawn()
 {
     QFETCH(QString, build);
     Race race(build, Race::Showing);
+    auto trackIsCurrent = [&] {
+        const QRect track(0, 0, race.form->clientArea()->width(), 150);
+        const QImage fresh = race.form->clientArea()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        return forms::testing::grabClient(*race.form).copy(track) == fresh.copy(track);
+    };
+    int steps = 0, current = 0;
+    const auto checker = race.ts.clock.every(stepTime, [&] {
+        ++steps;
+        current += trackIsCurrent();
+    });
     // Line1 is drawn across the foot of chase2's A1: compare what lies above it.
     const int lineY = forms::toPixels(race.form->windowDescription().control("Line1").y1);
     auto drawnAt = [&](const forms::Image& image) {
@@ -519,6 +531,9 @@ void TestChase::racePicturesDrawn()
     QCOMPARE(race.A1->rect().x(), endPixels);
     QCOMPARE(race.b2->rect().x(), endPixels);
     QVERIFY(drawnAt(build == "chase" ? *race.A1 : *race.b2));
+    QCOMPARE(steps, 54);
+    QCOMPARE(current, 54);
+    QVERIFY(trackIsCurrent());
 }
 
 void TestChase::closeDuringRace_data()
