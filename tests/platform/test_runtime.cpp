@@ -102,6 +102,7 @@ public:
 };
 
 using Build = std::function<void(forms::Services)>;
+using Break = std::function<void(forms::Description&)>;
 
 QPoint centre(const forms::Control& control)
 {
@@ -115,9 +116,18 @@ QImage rendered(const forms::Form& form)
     return form.clientArea()->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
+QStringList texts(const std::vector<std::string>& lines)
+{
+    QStringList result;
+    for (const std::string& line : lines)
+        result << QString::fromStdString(line);
+    return result;
+}
+
 }  // namespace
 
 Q_DECLARE_METATYPE(Build)
+Q_DECLARE_METATYPE(Break)
 
 class Runtime : public QObject {
     Q_OBJECT
@@ -160,15 +170,62 @@ private slots:
         QVERIFY(forms::problems(f.windowDescription()).empty());
     }
 
+    // Each rule on its own: the probe broken in exactly one way, and the line it gives.
+    void descriptionProblems_data()
+    {
+        QTest::addColumn<Break>("fault");
+        QTest::addColumn<QStringList>("found");
+        const QString tabs = QStringLiteral("TabIndex values are not distinct and running from 0");
+        const forms::MenuRow bar { .name = "Menu", .index = 10, .caption = "Menu", .level = 0 };
+        QTest::newRow("sound") << Break([](forms::Description&) {}) << QStringList {};
+        QTest::newRow("creation index 0, the window's")
+            << Break([](forms::Description& d) { d.control("Label1").index = 0; })
+            << QStringList { "creation index 0 of Label1 is not unique" };
+        QTest::newRow("creation index used twice")
+            << Break([](forms::Description& d) { d.control("Text1").index = 2; })
+            << QStringList { "creation index 2 of Text1 is not unique" };
+        QTest::newRow("name used twice")
+            << Break([](forms::Description& d) { d.control("Text1").name = "Command1"; })
+            << QStringList { "name Command1 is used twice" };
+        QTest::newRow("TabIndex not from 0")
+            << Break([](forms::Description& d) { d.control("Hidden").tabIndex = 5; }) << QStringList { tabs };
+        QTest::newRow("TabIndex used twice")
+            << Break([](forms::Description& d) { d.control("Picture1").tabIndex = 3; }) << QStringList { tabs };
+        QTest::newRow("TabIndex skips one")
+            << Break([](forms::Description& d) { d.control("Picture1").tabIndex = 5; }) << QStringList { tabs };
+        QTest::newRow("Image without picture")
+            << Break([](forms::Description& d) { d.control("Image2").picture = {}; })
+            << QStringList { "Image2 has no picture" };
+        QTest::newRow("PictureBox without picture")
+            << Break([](forms::Description& d) { d.control("Picture1").picture = {}; })
+            << QStringList { "Picture1 has no picture" };
+        QTest::newRow("Timer with interval 0")
+            << Break([](forms::Description& d) { d.control("Timer1").interval = 0; })
+            << QStringList { "Timer1 has no interval" };
+        QTest::newRow("menu item named as a control")
+            << Break([bar](forms::Description& d) { d.menus = { bar, { .name = "Command1", .index = 11, .caption = "Go" } }; })
+            << QStringList { "name Command1 is used twice" };
+        QTest::newRow("menu item numbered as a control")
+            << Break([bar](forms::Description& d) { d.menus = { bar, { .name = "Item1", .index = 3, .caption = "Go" } }; })
+            << QStringList { "creation index 3 of Item1 is not unique" };
+        QTest::newRow("three faults at once") << Break([](forms::Description& d) {
+            d.control("Text1").index = 2;
+            d.control("Hidden").tabIndex = 7;
+            d.control("Image2").picture = {};
+        }) << QStringList { "creation index 2 of Text1 is not unique", "Image2 has no picture", tabs };
+    }
     void descriptionProblems()
     {
+        QFETCH(Break, fault);
+        QFETCH(QStringList, found);
         forms::Description d = probeDescription();
-        d.control("Text1").index = 2;
-        d.control("Hidden").tabIndex = 7;
-        d.control("Image2").picture = {};
-        const auto found = forms::problems(d);
-        QCOMPARE(found.size(), size_t(3));
-        d = probeDescription();
+        fault(d);
+        QCOMPARE(texts(forms::problems(d)), found);
+    }
+
+    void moveBefore()
+    {
+        forms::Description d = probeDescription();
         d.moveBefore("Line1", "Label1");
         QCOMPARE(d.controls.front().name, std::string_view("Line1"));
         QCOMPARE(d.controls.size(), probeDescription().controls.size());
