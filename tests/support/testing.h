@@ -54,7 +54,8 @@ QStringList printedTexts(const Form& form);
 // the top-left corner down, one line each, in the window's font and text colour.
 QImage withPrintedLines(const Form& form, QImage image, const QStringList& lines);
 
-// Builds, loads and shows a form and waits until its window is exposed.
+// Loads and shows a form, as run() does, and waits until its window is
+// exposed. (run() itself is tested in its own program, tests/platform/run_probe.cpp.)
 void showForm(Form& form);
 
 // How `body` ends when run in a child process: for faults that stop the program.
