@@ -7,8 +7,9 @@ set -euo pipefail
 build_packages=(cmake g++ make qt6-base-dev fonts-liberation fonts-urw-base35 fonts-comic-neue fonts-dejavu-core)
 # What the tests need besides: desktop-file-utils and dpkg-dev for the package
 # tests; valgrind, xdotool and Xvfb for the memcheck tests; Xlib for the
-# start-up benchmark.
-test_packages=(desktop-file-utils dpkg-dev valgrind xdotool xvfb libx11-dev)
+# start-up benchmark; the zone data for the system clock's test in zones far
+# from UTC.
+test_packages=(desktop-file-utils dpkg-dev valgrind xdotool xvfb libx11-dev tzdata)
 
 # install_missing <package>...: says which packages are missing, then installs them.
 install_missing() {

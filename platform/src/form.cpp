@@ -146,7 +146,9 @@ void Form::dispatch(const std::function<void()>& handler) noexcept
     } catch (const RuntimeError& error) {
         if (!exitStatus_) {
             exitStatus_ = 1;  // no handler runs from here on, not even during the report
-            reporter_->report(QCoreApplication::applicationName(), error, visible() ? window() : nullptr);
+            // The box goes over the window only once it is on the screen: an
+            // error in Load comes before the window ever shows.
+            reporter_->report(QCoreApplication::applicationName(), error, window()->isVisible() ? window() : nullptr);
             QCoreApplication::exit(1);
         }
     } catch (const ProgramEnding&) {

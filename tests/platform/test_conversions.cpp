@@ -58,11 +58,12 @@ private slots:
 
     void toInt16Overflow()
     {
-        QCOMPARE(errorOf([] { forms::toInt16(32767.5); }), int(RuntimeError::Overflow));
-        QCOMPARE(errorOf([] { forms::toInt16(-32769.0); }), int(RuntimeError::Overflow));
-        QCOMPARE(errorOf([] { forms::toInt16(35880.0); }), int(RuntimeError::Overflow));
-        QCOMPARE(errorOf([] { forms::toInt16(std::nan("")); }), int(RuntimeError::Overflow));
-        QCOMPARE(errorOf([] { forms::toInt16(std::numeric_limits<double>::infinity()); }), int(RuntimeError::Overflow));
+        // 6 is Overflow.
+        QCOMPARE(errorOf([] { forms::toInt16(32767.5); }), 6);
+        QCOMPARE(errorOf([] { forms::toInt16(-32769.0); }), 6);
+        QCOMPARE(errorOf([] { forms::toInt16(35880.0); }), 6);
+        QCOMPARE(errorOf([] { forms::toInt16(std::nan("")); }), 6);
+        QCOMPARE(errorOf([] { forms::toInt16(std::numeric_limits<double>::infinity()); }), 6);
     }
 
     void int16ToText()
@@ -103,7 +104,7 @@ private slots:
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("error");
-        const int mismatch = RuntimeError::TypeMismatch;
+        const int mismatch = 13;  // type mismatch
         QTest::newRow("empty") << "C" << "" << mismatch;
         QTest::newRow("blank") << "C" << "   " << mismatch;
         QTest::newRow("letters") << "C" << "abc" << mismatch;
@@ -115,8 +116,8 @@ private slots:
         QTest::newRow("two separators") << "C" << "1.2.3" << mismatch;
         QTest::newRow("lone sign") << "C" << "-" << mismatch;
         QTest::newRow("arabic-indic digits") << "C" << QString::fromUtf8("\u0663") << mismatch;
-        QTest::newRow("beyond the double range") << "C" << "1e400" << int(RuntimeError::Overflow);
-        QTest::newRow("negative beyond the range") << "C" << "-1e400" << int(RuntimeError::Overflow);
+        QTest::newRow("beyond the double range") << "C" << "1e400" << 6;
+        QTest::newRow("negative beyond the range") << "C" << "-1e400" << 6;
     }
     void toDoubleRejects()
     {
@@ -130,13 +131,14 @@ private slots:
     void arithmeticFaults()
     {
         const double inf = std::numeric_limits<double>::infinity();
-        QCOMPARE(errorOf([] { forms::divide(3960.0, 0.0); }), int(RuntimeError::DivisionByZero));
-        QCOMPARE(errorOf([] { forms::divide(-1.0, -0.0); }), int(RuntimeError::DivisionByZero));
-        QCOMPARE(errorOf([] { forms::divide(0.0, 0.0); }), int(RuntimeError::InvalidOperation));
-        QCOMPARE(errorOf([] { forms::divide(3960.0, 1e-305); }), int(RuntimeError::Overflow));
-        QCOMPARE(errorOf([] { forms::add(1.7e308, 1.7e308); }), int(RuntimeError::Overflow));
-        QCOMPARE(errorOf([&] { forms::subtract(inf, inf); }), int(RuntimeError::InvalidOperation));
-        QCOMPARE(errorOf([] { forms::multiply(1e200, 1e200); }), int(RuntimeError::Overflow));
+        // 5 is an invalid floating-point operation, 6 Overflow, 11 division by zero.
+        QCOMPARE(errorOf([] { forms::divide(3960.0, 0.0); }), 11);
+        QCOMPARE(errorOf([] { forms::divide(-1.0, -0.0); }), 11);
+        QCOMPARE(errorOf([] { forms::divide(0.0, 0.0); }), 5);
+        QCOMPARE(errorOf([] { forms::divide(3960.0, 1e-305); }), 6);
+        QCOMPARE(errorOf([] { forms::add(1.7e308, 1.7e308); }), 6);
+        QCOMPARE(errorOf([&] { forms::subtract(inf, inf); }), 5);
+        QCOMPARE(errorOf([] { forms::multiply(1e200, 1e200); }), 6);
         // Underflow and inexact results are ordinary results.
         QCOMPARE(forms::divide(1e-300, 1e300), 0.0);
         QCOMPARE(forms::divide(1.0, 3.0), 1.0 / 3.0);

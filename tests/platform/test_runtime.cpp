@@ -9,6 +9,7 @@
 #include <QFontInfo>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyleHints>
 #include <QTest>
 #include <QWindow>
 
@@ -101,15 +102,32 @@ public:
 };
 
 using Build = std::function<void(forms::Services)>;
+using Break = std::function<void(forms::Description&)>;
 
 QPoint centre(const forms::Control& control)
 {
     return control.widget()->geometry().center();
 }
 
+// A fresh paint of the client area: what the window must show once every
+// change has been repainted, so no stale pixels (a trail, a line not erased).
+QImage rendered(const forms::Form& form)
+{
+    return form.clientArea()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+QStringList texts(const std::vector<std::string>& lines)
+{
+    QStringList result;
+    for (const std::string& line : lines)
+        result << QString::fromStdString(line);
+    return result;
+}
+
 }  // namespace
 
 Q_DECLARE_METATYPE(Build)
+Q_DECLARE_METATYPE(Break)
 
 class Runtime : public QObject {
     Q_OBJECT
@@ -124,6 +142,9 @@ class Runtime : public QObject {
     }
 
 private slots:
+    // A steady caret: a blink between two looks at the window would tell them apart.
+    void initTestCase() { QGuiApplication::styleHints()->setCursorFlashTime(0); }
+
     void init()
     {
         ts = std::make_unique<forms::testing::TestServices>();
@@ -149,15 +170,62 @@ private slots:
         QVERIFY(forms::problems(f.windowDescription()).empty());
     }
 
+    // Each rule on its own: the probe broken in exactly one way, and the line it gives.
+    void descriptionProblems_data()
+    {
+        QTest::addColumn<Break>("fault");
+        QTest::addColumn<QStringList>("found");
+        const QString tabs = QStringLiteral("TabIndex values are not distinct and running from 0");
+        const forms::MenuRow bar { .name = "Menu", .index = 10, .caption = "Menu", .level = 0 };
+        QTest::newRow("sound") << Break([](forms::Description&) {}) << QStringList {};
+        QTest::newRow("creation index 0, the window's")
+            << Break([](forms::Description& d) { d.control("Label1").index = 0; })
+            << QStringList { "creation index 0 of Label1 is not unique" };
+        QTest::newRow("creation index used twice")
+            << Break([](forms::Description& d) { d.control("Text1").index = 2; })
+            << QStringList { "creation index 2 of Text1 is not unique" };
+        QTest::newRow("name used twice")
+            << Break([](forms::Description& d) { d.control("Text1").name = "Command1"; })
+            << QStringList { "name Command1 is used twice" };
+        QTest::newRow("TabIndex not from 0")
+            << Break([](forms::Description& d) { d.control("Hidden").tabIndex = 5; }) << QStringList { tabs };
+        QTest::newRow("TabIndex used twice")
+            << Break([](forms::Description& d) { d.control("Picture1").tabIndex = 3; }) << QStringList { tabs };
+        QTest::newRow("TabIndex skips one")
+            << Break([](forms::Description& d) { d.control("Picture1").tabIndex = 5; }) << QStringList { tabs };
+        QTest::newRow("Image without picture")
+            << Break([](forms::Description& d) { d.control("Image2").picture = {}; })
+            << QStringList { "Image2 has no picture" };
+        QTest::newRow("PictureBox without picture")
+            << Break([](forms::Description& d) { d.control("Picture1").picture = {}; })
+            << QStringList { "Picture1 has no picture" };
+        QTest::newRow("Timer with interval 0")
+            << Break([](forms::Description& d) { d.control("Timer1").interval = 0; })
+            << QStringList { "Timer1 has no interval" };
+        QTest::newRow("menu item named as a control")
+            << Break([bar](forms::Description& d) { d.menus = { bar, { .name = "Command1", .index = 11, .caption = "Go" } }; })
+            << QStringList { "name Command1 is used twice" };
+        QTest::newRow("menu item numbered as a control")
+            << Break([bar](forms::Description& d) { d.menus = { bar, { .name = "Item1", .index = 3, .caption = "Go" } }; })
+            << QStringList { "creation index 3 of Item1 is not unique" };
+        QTest::newRow("three faults at once") << Break([](forms::Description& d) {
+            d.control("Text1").index = 2;
+            d.control("Hidden").tabIndex = 7;
+            d.control("Image2").picture = {};
+        }) << QStringList { "creation index 2 of Text1 is not unique", "Image2 has no picture", tabs };
+    }
     void descriptionProblems()
     {
+        QFETCH(Break, fault);
+        QFETCH(QStringList, found);
         forms::Description d = probeDescription();
-        d.control("Text1").index = 2;
-        d.control("Hidden").tabIndex = 7;
-        d.control("Image2").picture = {};
-        const auto found = forms::problems(d);
-        QCOMPARE(found.size(), size_t(3));
-        d = probeDescription();
+        fault(d);
+        QCOMPARE(texts(forms::problems(d)), found);
+    }
+
+    void moveBefore()
+    {
+        forms::Description d = probeDescription();
         d.moveBefore("Line1", "Label1");
         QCOMPARE(d.controls.front().name, std::string_view("Line1"));
         QCOMPARE(d.controls.size(), probeDescription().controls.size());
@@ -212,25 +280,43 @@ private slots:
         QCOMPARE(rgbAt(image, 399, 290), 0x000000u);
     }
 
+    // Visible changes what the window shows at once, both ways, for windowed
+    // and windowless controls alike, with nothing else repainting it.
     void hiddenControlsAreNeitherDrawnNorClickable()
     {
         Probe& f = shown();
         int clicks = 0;
         f.hidden = [&](Probe&) { ++clicks; };
         const QPoint spot = centre(f.Hidden());
-        QCOMPARE(rgbAt(grabClient(f), spot.x(), spot.y()), 0x00C000u);
+        const QPoint face = f.Hidden().widget()->geometry().topLeft() + QPoint(5, 5);
+        QCOMPARE(rgbAt(grabClient(f), face.x(), face.y()), 0x00C000u);
         clickAt(f, spot);
         QCOMPARE(clicks, 0);
         f.Hidden().setVisible(true);
+        QVERIFY(rgbAt(grabClient(f), face.x(), face.y()) != 0x00C000u);
         clickAt(f, spot);
         QCOMPARE(clicks, 1);
+        f.Hidden().setVisible(false);
+        QCOMPARE(rgbAt(grabClient(f), face.x(), face.y()), 0x00C000u);
+
+        const QPoint lens(10 + 28, 150 + 30), labelBox(95, 45);
         f.Image1().setVisible(false);
-        QCOMPARE(rgbAt(grabClient(f), 10 + 28, 150 + 30), 0x00C000u);
+        f.Label1().setVisible(false);
+        QImage image = grabClient(f);
+        QCOMPARE(rgbAt(image, lens.x(), lens.y()), 0x00C000u);
+        QCOMPARE(rgbAt(image, labelBox.x(), labelBox.y()), 0x00C000u);
+        f.Image1().setVisible(true);
+        f.Label1().setVisible(true);
+        image = grabClient(f);
+        QCOMPARE(rgbAt(image, lens.x(), lens.y()), 0xFF0000u);
+        QCOMPARE(rgbAt(image, labelBox.x(), labelBox.y()), 0xFFFFFFu);
+        QCOMPARE(image, rendered(f));
     }
 
     void printAndCls()
     {
         Probe& f = shown();
+        const QImage fresh = grabClient(f);
         const int lineHeight = QFontMetrics(forms::resolveFont(std::nullopt)).height();
         f.Print(QStringLiteral("one"));
         f.Print(QStringLiteral(" two"));
@@ -242,19 +328,25 @@ private slots:
             QCOMPARE(lines[size_t(i)].y, i * lineHeight);
         }
         QCOMPARE(lines[1].text, QStringLiteral(" two"));
-        // Printed lines are repainted whenever the window is.
-        f.clientArea()->repaint();
+        // Each line reaches the window as it is printed, whole, with nothing
+        // else repainting it; short lines leave the rest of the background alone.
         const QImage printed = grabClient(f);
+        QCOMPARE(printed, forms::testing::withPrintedLines(f, fresh, { "one", " two", "three" }));
         bool inked = false;
         for (int x = 100; x < 200 && !inked; ++x)
             for (int y = 0; y < 3 * lineHeight; ++y)
                 inked = inked || rgbAt(printed, x, y) != 0x00C000u;
-        QVERIFY(!inked);  // short lines leave the rest of the background alone
+        QVERIFY(!inked);
+        // Printed lines are repainted whenever the window is.
+        f.clientArea()->repaint();
+        QCOMPARE(grabClient(f), printed);
+        // Cls erases every line from the window; printing starts at the top again.
         f.Cls();
         QVERIFY(f.printedLines().empty());
+        QCOMPARE(grabClient(f), fresh);
         f.Print(QStringLiteral("again"));
         QCOMPARE(f.printedLines().front().y, 0);
-        QCOMPARE(rgbAt(grabClient(f), 150, lineHeight + 3), 0x00C000u);
+        QCOMPARE(grabClient(f), forms::testing::withPrintedLines(f, fresh, { "again" }));
     }
 
     void focusFollowsTabIndex()
@@ -303,11 +395,35 @@ private slots:
     {
         QCOMPARE(forms::resolveColour(0x0000C000), QColor(0, 192, 0));
         QCOMPARE(forms::resolveColour(0x000000FF), QColor(255, 0, 0));
-        QCOMPARE(forms::resolveColour(0x80000009), QApplication::palette().color(QPalette::HighlightedText));
-        QCOMPARE(forms::resolveColour(0x80000004), QApplication::palette().color(QPalette::Window));
+        QCOMPARE(forms::resolveColour(0x00123456), QColor(0x56, 0x34, 0x12));
+        // The standard look: Fusion's button face and text.
+        QCOMPARE(forms::resolveColour(0x8000000F), QColor(QRgb(0xEFEFEF)));
+        QCOMPARE(forms::resolveColour(0x80000012), QColor(QRgb(0x000000)));
+        // Each desktop colour number from its own palette role, read when drawn.
+        const QPalette standard = QApplication::palette();
+        QPalette distinct = standard;
+        distinct.setColor(QPalette::Window, QColor(QRgb(0x010000)));
+        distinct.setColor(QPalette::Base, QColor(QRgb(0x020000)));
+        distinct.setColor(QPalette::Text, QColor(QRgb(0x030000)));
+        distinct.setColor(QPalette::HighlightedText, QColor(QRgb(0x040000)));
+        distinct.setColor(QPalette::Button, QColor(QRgb(0x050000)));
+        distinct.setColor(QPalette::ButtonText, QColor(QRgb(0x060000)));
+        QApplication::setPalette(distinct);
+        const std::pair<forms::Colour, unsigned> system[] = {
+            { 0x80000004, 0x010000 }, { 0x80000005, 0x020000 }, { 0x80000008, 0x030000 },
+            { 0x80000009, 0x040000 }, { 0x8000000F, 0x050000 }, { 0x80000012, 0x060000 },
+        };
+        for (auto [number, rgb] : system)
+            QCOMPARE(forms::resolveColour(number), QColor(QRgb(rgb)));
+        QApplication::setPalette(standard);
+
+        // A new BackColor shows at once, with nothing else repainting the window.
         Probe& f = shown();
         f.setBackColor(0x000000FF);
-        QCOMPARE(rgbAt(grabClient(f), 150, 280), 0xFF0000u);
+        const QImage image = grabClient(f);
+        QCOMPARE(rgbAt(image, 150, 280), 0xFF0000u);
+        QCOMPARE(rgbAt(image, 399, 0), 0xFF0000u);
+        QCOMPARE(image, rendered(f));
     }
 
     void timersFollowTheClock()
@@ -364,9 +480,11 @@ private slots:
     void errorEndsTheProgram_data()
     {
         QTest::addColumn<int>("raised");
-        QTest::newRow("conversion") << int(RuntimeError::TypeMismatch);
-        QTest::newRow("overflow") << int(RuntimeError::Overflow);
-        QTest::newRow("division") << int(RuntimeError::DivisionByZero);
+        QTest::newRow("conversion") << 13;
+        QTest::newRow("overflow") << 6;
+        QTest::newRow("division") << 11;
+        QTest::newRow("invalid operation") << 5;
+        QTest::newRow("property value") << 380;
     }
     void errorEndsTheProgram()
     {
@@ -488,18 +606,24 @@ private slots:
             --depth;
         };
         f.dispatch(dive);
-        QCOMPARE(deepest, forms::Form::maxNesting);
+        QCOMPARE(deepest, 1000);  // the bound under the default 8 MiB stack
         QCOMPARE(f.nesting(), 0);
         QVERIFY(!f.exitStatus());
     }
 
+    // A move shows at once: the picture at its new place, none left at the old.
     void imageLeft()
     {
         Probe& f = shown();
         f.Image1().setLeft(4200.0f);
         QCOMPARE(f.Image1().left(), 4200.0f);
         QCOMPARE(f.Image1().rect().topLeft(), QPoint(350, 150));
-        QCOMPARE(rgbAt(grabClient(f), 350 + 28, 150 + 30), 0xFF0000u);
+        const QImage moved = grabClient(f);
+        QCOMPARE(rgbAt(moved, 350 + 28, 150 + 30), 0xFF0000u);
+        QCOMPARE(rgbAt(moved, 10 + 28, 150 + 30), 0x00C000u);
+        QCOMPARE(moved, rendered(f));
+        f.Image1().setLeft(1560.0f);  // half under the picture box, which stays above it
+        QCOMPARE(grabClient(f), rendered(f));
         bool raised = false;
         try {
             f.Image1().setLeft(std::numeric_limits<float>::infinity());

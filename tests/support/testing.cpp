@@ -1,6 +1,8 @@
 #include "testing.h"
 
+#include <QCoreApplication>
 #include <QPainter>
+#include <QScreen>
 #include <QTest>
 #include <QWidget>
 #include <QWindow>
@@ -14,10 +16,35 @@
 
 namespace forms::testing {
 
-QImage grabClient(const Form& form)
+namespace {
+
+// What was last flushed to the window for `area` of one of its widgets. Pending
+// events run first, so that updates already asked for are painted and flushed;
+// then the pixels come from the window system (on the offscreen platform, the
+// backing store the window was flushed to), not from a fresh render: a change
+// that never asked for a repaint is not seen, as on a real screen.
+QImage flushed(const Form& form, const QWidget* widget)
 {
-    return form.clientArea()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents();
+    QWidget* top = form.window();
+    QWindow* window = top->windowHandle();
+    if (!window || !window->screen() || !top->isVisible())
+        return {};
+    const QRect area(widget->mapTo(top, QPoint(0, 0)), widget->size());
+    QImage image = window->screen()
+                       ->grabWindow(window->winId(), area.x(), area.y(), area.width(), area.height())
+                       .toImage()
+                       .convertToFormat(QImage::Format_RGB32);
+    image.setDevicePixelRatio(1);
+    return image;
 }
+
+}  // namespace
+
+QImage grabClient(const Form& form) { return flushed(form, form.clientArea()); }
+
+QImage grabWindow(const Form& form) { return flushed(form, form.window()); }
 
 unsigned rgbAt(const QImage& image, int x, int y) { return image.pixel(x, y) & 0xFFFFFFu; }
 

@@ -29,8 +29,13 @@ struct TestServices {
     Services services() { return { &clock, &reporter }; }
 };
 
-// The client area as drawn now, windowed controls included, at scale 1.
+// The client area as the window shows it, windowed controls included, at
+// scale 1: what was flushed to the window once pending events have run, not a
+// fresh render, so a change that never repainted is not seen. Null when the
+// window is not shown.
 QImage grabClient(const Form& form);
+// The whole window the same way, menu bar included.
+QImage grabWindow(const Form& form);
 
 // The colour at a pixel of the client area, as 0xRRGGBB.
 unsigned rgbAt(const QImage& image, int x, int y);
@@ -49,7 +54,8 @@ QStringList printedTexts(const Form& form);
 // the top-left corner down, one line each, in the window's font and text colour.
 QImage withPrintedLines(const Form& form, QImage image, const QStringList& lines);
 
-// Builds, loads and shows a form and waits until its window is exposed.
+// Loads and shows a form, as run() does, and waits until its window is
+// exposed. (run() itself is tested in its own program, tests/platform/run_probe.cpp.)
 void showForm(Form& form);
 
 // How `body` ends when run in a child process: for faults that stop the program.

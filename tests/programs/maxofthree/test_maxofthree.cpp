@@ -213,7 +213,7 @@ private slots:
         QMenuBar* bar = menuBar(form);
         const int barHeight = bar->height();
         QVERIFY(barHeight > 0);
-        const QImage window = form.window()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage window = forms::testing::grabWindow(form);
         QCOMPARE(window.size(), QSize(597, barHeight + 437));
         QCOMPARE(form.clientArea()->geometry(), QRect(0, barHeight, 597, 437));
         QCOMPARE(bar->geometry(), QRect(0, 0, 597, barHeight));

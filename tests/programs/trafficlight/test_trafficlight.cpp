@@ -69,7 +69,7 @@ class TrafficLightTest : public QObject {
     // The signature keeps its own opaque box whatever the window's colour.
     void verifySignature(const QImage& image)
     {
-        const unsigned box = QApplication::palette().color(QPalette::Button).rgb() & 0xFFFFFFu;
+        const unsigned box = 0xEFEFEF;  // the button face of the standard look
         QCOMPARE(rgbAt(image, 290, 321), box);
         QCOMPARE(rgbAt(image, 370, 337), box);  // its bottom 3 rows are cut off by the client area
         bool inked = false;

@@ -1,0 +1,185 @@
+// What every program goes through outside its window: run() from start to
+// exit status, the standard error reporter's words, and the system clock.
+#include <forms/errors.h>
+#include <forms/form.h>
+#include <forms/reporter.h>
+
+#include "testing.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QProcess>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <optional>
+
+using forms::RuntimeError;
+
+Q_DECLARE_METATYPE(RuntimeError::Number)
+
+class Run : public QObject {
+    Q_OBJECT
+
+private slots:
+    // run() builds the form, raises Load before the window shows, runs the event
+    // loop and returns the status the program ended with: 0 when closed, 1 after
+    // a run-time error in Load (the window never shows) or in a handler the event
+    // loop runs, which ends the loop at once.
+    void runFromStartToEnd_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QStringList>("said");
+        QTest::addColumn<QString>("errors");
+        const QString load = QStringLiteral("load probe 1.2.3 forms-probe, window not shown");
+        QTest::newRow("closed") << "close" << 0 << QStringList { load, "shown", "status 0" } << "";
+        QTest::newRow("error in Load") << "load-error" << 1
+                                       << QStringList { load, "report probe 6 without a window", "status 1" } << "";
+        QTest::newRow("error in the event loop")
+            << "timer-error" << 1 << QStringList { load, "shown", "timer", "box dismissed", "status 1" }
+            << "probe: run-time error 11: Division by zero\n";
+    }
+    void runFromStartToEnd()
+    {
+        QFETCH(QString, how);
+        QFETCH(int, status);
+        QFETCH(QStringList, said);
+        QFETCH(QString, errors);
+        QProcess probe;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        // Only the runtime's own words on stderr, not Qt's notes about the platform.
+        environment.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("*.warning=false"));
+        probe.setProcessEnvironment(environment);
+        probe.start(QStringLiteral(RUN_PROBE), { how });
+        // A program whose loop goes on after the end would never stop.
+        if (!probe.waitForFinished(30000)) {
+            probe.kill();
+            probe.waitForFinished();
+            QFAIL("the probe did not end within 30 s");
+        }
+        QCOMPARE(probe.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(QString::fromUtf8(probe.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts), said);
+        QCOMPARE(probe.exitCode(), status);
+        QCOMPARE(QString::fromUtf8(probe.readAllStandardError()), errors);
+    }
+
+    // The words of every error number, on the log and in the box.
+    void reporterTexts_data()
+    {
+        QTest::addColumn<RuntimeError::Number>("number");
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("logged");
+        QTest::addColumn<QString>("boxed");
+        QTest::newRow("5") << RuntimeError::InvalidOperation << "chase"
+                           << "chase: run-time error 5: Invalid floating-point operation"
+                           << "Run-time error '5':\n\nInvalid floating-point operation";
+        QTest::newRow("6") << RuntimeError::Overflow << "chase" << "chase: run-time error 6: Overflow"
+                           << "Run-time error '6':\n\nOverflow";
+        QTest::newRow("11") << RuntimeError::DivisionByZero << "chase2" << "chase2: run-time error 11: Division by zero"
+                            << "Run-time error '11':\n\nDivision by zero";
+        QTest::newRow("13") << RuntimeError::TypeMismatch << "ΩΡΑ" << "ΩΡΑ: run-time error 13: Type mismatch"
+                            << "Run-time error '13':\n\nType mismatch";
+        QTest::newRow("380") << RuntimeError::InvalidPropertyValue << "chase"
+                             << "chase: run-time error 380: Invalid property value"
+                             << "Run-time error '380':\n\nInvalid property value";
+    }
+    void reporterTexts()
+    {
+        QFETCH(RuntimeError::Number, number);
+        QFETCH(QString, program);
+        QFETCH(QString, logged);
+        QFETCH(QString, boxed);
+        const RuntimeError error(number);
+        QCOMPARE(forms::StandardReporter::logLine(program, error), logged);
+        QCOMPARE(forms::StandardReporter::boxText(error), boxed);
+
+        // report() writes the line to its log and shows a modal box over the
+        // window, with the program's name as its title and the critical icon.
+        std::FILE* log = std::tmpfile();
+        QVERIFY(log);
+        QWidget window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        struct Seen {
+            QString title, text;
+            QMessageBox::Icon icon = QMessageBox::NoIcon;
+            QMessageBox::StandardButtons buttons;
+            QWidget* parent = nullptr;
+            bool modal = false;
+        };
+        std::optional<Seen> seen;
+        QTimer watcher;
+        QObject::connect(&watcher, &QTimer::timeout, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            seen = Seen { box->windowTitle(), box->text(), box->icon(), box->standardButtons(), box->parentWidget(),
+                          box->isModal() };
+            box->accept();
+        });
+        watcher.start(0);
+        forms::StandardReporter(log).report(program, error, &window);
+        watcher.stop();
+
+        QVERIFY2(seen, "report() showed no box");
+        QCOMPARE(seen->title, program);
+        QCOMPARE(seen->text, boxed);
+        QCOMPARE(seen->icon, QMessageBox::Critical);
+        QCOMPARE(seen->buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QCOMPARE(seen->parent, &window);
+        QVERIFY(seen->modal);
+        std::rewind(log);
+        char buffer[256] = {};
+        const size_t read = std::fread(buffer, 1, sizeof buffer - 1, log);
+        std::fclose(log);
+        QCOMPARE(QString::fromUtf8(buffer, qsizetype(read)), logged + u'\n');
+    }
+
+    // The system clock tells the local wall-clock time of the zone TZ names,
+    // however far from UTC: within two seconds of what the C library says.
+    void systemClockFollowsTheZone_data()
+    {
+        QTest::addColumn<QByteArray>("zone");
+        QTest::addColumn<int>("offsetMinutes");  // east of UTC; zones without daylight saving time
+        QTest::newRow("Kiritimati, UTC+14") << QByteArray("Pacific/Kiritimati") << 14 * 60;
+        QTest::newRow("Marquesas, UTC-9:30") << QByteArray("Pacific/Marquesas") << -(9 * 60 + 30);
+        QTest::newRow("Kathmandu, UTC+5:45") << QByteArray("Asia/Kathmandu") << 5 * 60 + 45;
+    }
+    void systemClockFollowsTheZone()
+    {
+        QFETCH(QByteArray, zone);
+        QFETCH(int, offsetMinutes);
+        // In a child, so that this process keeps its zone.
+        const auto end = forms::testing::runInChild([&] {
+            setenv("TZ", zone.constData(), 1);
+            tzset();
+            const forms::SystemClock clock;
+            const std::time_t before = std::time(nullptr);
+            const QDateTime now = clock.now();
+            std::tm local {};
+            localtime_r(&before, &local);
+            // Wall-clock readings compared as such, whatever zone a QDateTime carries.
+            const auto wall = [](QDate day, QTime time) { return QDateTime(day, time, Qt::UTC).toMSecsSinceEpoch(); };
+            const qint64 shown = wall(now.date(), now.time());
+            const qint64 expected = wall(QDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday),
+                                         QTime(local.tm_hour, local.tm_min, local.tm_sec));
+            std::fprintf(stderr, "%lld %lld", static_cast<long long>(shown - expected),
+                         static_cast<long long>(shown - qint64(before) * 1000));
+        });
+        QCOMPARE(end.status, 0);
+        const QStringList numbers = end.errors.split(u' ');
+        QCOMPARE(numbers.size(), 2);
+        const qint64 fromLocalTime = numbers[0].toLongLong(), fromUtc = numbers[1].toLongLong();
+        QVERIFY2(fromLocalTime >= 0 && fromLocalTime < 2000, qPrintable(numbers[0]));
+        const qint64 offset = qint64(offsetMinutes) * 60 * 1000;
+        QVERIFY2(fromUtc >= offset && fromUtc < offset + 2000, qPrintable(numbers[1]));
+    }
+};
+
+QTEST_MAIN(Run)
+#include "test_run.moc"
