@@ -26,9 +26,10 @@ public:
     };
     virtual std::unique_ptr<Ticker> every(std::chrono::milliseconds interval, std::function<void()> tick) = 0;
 
-    // Called by DoEvents when it found nothing to dispatch: waits until an event
-    // arrives or `limit` has passed, and dispatches what arrived. Lets a handler
-    // that waits on the clock through DoEvents sleep instead of spinning a core.
+    // Called by DoEvents and DoEventsUntil when they found nothing to dispatch:
+    // waits until an event arrives or `limit` has passed, and dispatches what
+    // arrived. DoEvents asks for 1 ms; DoEventsUntil for the time left until its
+    // caller's deadline, so a handler waiting on the clock sleeps until then.
     virtual void idle(std::chrono::milliseconds limit) = 0;
 };
 

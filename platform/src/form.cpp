@@ -391,6 +391,25 @@ void Form::DoEvents()
         throw ProgramEnding {};
 }
 
+void Form::DoEventsUntil(double timer)
+{
+    QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
+    const bool dispatched = dispatcher && dispatcher->processEvents(QEventLoop::AllEvents);
+    if (!dispatched && !exitStatus_) {
+        // Seconds from now to the deadline on the clock that restarts at
+        // midnight, the short way round: 86400.07 is 0.07 s after midnight.
+        const double left = std::remainder(timer - Timer(), 24 * 60 * 60);
+        // In whole milliseconds, rounded up (less a nanosecond of rounding in
+        // the caller's sum), and at least one: the clock reads in milliseconds,
+        // so a caller whose test still says "wait" at the deadline is answered
+        // by the next reading, not by a spin until it.
+        const double ms = std::ceil(left * 1000 - 1e-6);
+        clock().idle(std::chrono::milliseconds(ms >= 1 ? qint64(ms) : 1));
+    }
+    if (exitStatus_)
+        throw ProgramEnding {};
+}
+
 void Form::load()
 {
     if (load_)

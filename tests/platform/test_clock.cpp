@@ -1,8 +1,10 @@
 // The system clock's local time beside Qt's, under zones far from UTC, across
-// their offset changes and when TZ changes.
+// their offset changes and when TZ changes; and DoEventsUntil on a manual clock
+// whose idle waits last their whole limit: how long it sleeps, across midnight,
+// and what ends the wait.
 #include <testing.h>
 
-#include <forms/clock.h>
+#include <forms/form.h>
 
 #include <QTest>
 #include <QTimeZone>
@@ -46,6 +48,11 @@ QByteArray describe(const QDateTime& ours, const QDateTime& qt)
     return (ours.toString(Qt::ISODateWithMs) + QStringLiteral(" read, Qt reads ") + qt.toString(Qt::ISODateWithMs)).toUtf8();
 }
 
+forms::Description bareDescription()
+{
+    return { .window = { .name = "Form1", .caption = "Wait", .clientWidth = 2400, .clientHeight = 1200 }, .controls = {} };
+}
+
 }  // namespace
 
 class TestClock : public QObject {
@@ -56,6 +63,9 @@ private slots:
     void localTimeAcrossOffsetChanges();
     void systemClockFollowsTz_data();
     void systemClockFollowsTz();
+    void waitSleepsUntilItsDeadline_data();
+    void waitSleepsUntilItsDeadline();
+    void pendingEventsEndTheWait();
 };
 
 void TestClock::localTimeAcrossOffsetChanges_data()
@@ -135,6 +145,64 @@ void TestClock::systemClockFollowsTz()
         same("second zone");
     }
     same("zone as before the test");
+}
+
+void TestClock::waitSleepsUntilItsDeadline_data()
+{
+    QTest::addColumn<QTime>("start");
+    QTest::addColumn<double>("deadline");  // a Timer() value
+    QTest::addColumn<int>("slept");        // ms
+    QTest::newRow("half a second") << QTime(12, 0) << 43200.5 << 500;
+    QTest::newRow("0.17 s, summed with rounding") << QTime(1, 0, 0, 313) << 3600.313 + 0.17 << 170;
+    QTest::newRow("past midnight") << QTime(23, 59, 59, 900) << 86399.9 + 0.17 << 170;
+    QTest::newRow("past midnight, from after it") << QTime(0, 0, 0, 30) << 86399.9 + 0.17 << 40;
+    QTest::newRow("from midnight") << QTime(0, 0) << 0.17 << 170;
+    QTest::newRow("under a millisecond") << QTime(12, 0) << 43200.0004 << 1;
+    QTest::newRow("now: the next reading") << QTime(12, 0) << 43200.0 << 1;
+    QTest::newRow("passed before midnight: not a day") << QTime(0, 0, 0, 50) << 86399.95 << 1;
+}
+
+// With nothing pending, one idle wait that ends at the deadline on the clock
+// that restarts at midnight; at the deadline or past it, the clock's next tick.
+void TestClock::waitSleepsUntilItsDeadline()
+{
+    QFETCH(QTime, start);
+    QFETCH(double, deadline);
+    QFETCH(int, slept);
+    forms::testing::TestServices ts;
+    ts.clock.idleStep = 0ms;
+    ts.clock.set(QDateTime(QDate(2026, 12, 8), start));
+    forms::Form form(bareDescription(), ts.services());
+    QCoreApplication::processEvents();  // what building the window posted
+    const QDateTime before = ts.clock.now();
+    form.DoEventsUntil(deadline);
+    QCOMPARE(before.msecsTo(ts.clock.now()), qint64(slept));
+    QCOMPARE(ts.clock.idleWaits, 1);
+}
+
+// Pending events run without any sleep; the end of the program in a handler
+// (here the window closed) ends the waiting one.
+void TestClock::pendingEventsEndTheWait()
+{
+    forms::testing::TestServices ts;
+    ts.clock.idleStep = 0ms;
+    forms::Form form(bareDescription(), ts.services());
+    form.load();
+    form.show();
+    QCoreApplication::processEvents();
+    const QDateTime before = ts.clock.now();
+    const int waits = ts.clock.idleWaits;
+    bool ran = false;
+    QMetaObject::invokeMethod(form.window(), [&] { ran = true; }, Qt::QueuedConnection);
+    form.DoEventsUntil(form.Timer() + 10);
+    QVERIFY(ran);
+    QCOMPARE(ts.clock.now(), before);
+    QCOMPARE(ts.clock.idleWaits, waits);
+
+    ts.clock.after(300ms, [&] { form.window()->close(); });
+    QVERIFY_THROWS_EXCEPTION(forms::ProgramEnding, form.DoEventsUntil(form.Timer() + 10));
+    QCOMPARE(before.msecsTo(ts.clock.now()), 300);
+    QCOMPARE(form.exitStatus(), std::optional<int>(0));
 }
 
 QTEST_MAIN(TestClock)
