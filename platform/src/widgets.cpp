@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFontMetrics>
+#include <QImageReader>
 #include <QPainter>
 #include <QPalette>
 #include <qdrawutil.h>
@@ -68,12 +69,17 @@ QRect pixelRect(const ControlRow& row)
 QPixmap loadPicture(std::string_view path)
 {
     const QString name = QString::fromUtf8(path.data(), qsizetype(path.size()));
-    QPixmap picture(name);
-    if (picture.isNull()) {
-        std::fprintf(stderr, "forms: picture %s is missing from the build\n", qPrintable(name));
+    // Every picture is a BMP, which Qt reads itself. Named and with detection
+    // off, no image-format plugin is loaded to be asked whether it knows the file.
+    QImageReader reader(name, "BMP");
+    reader.setAutoDetectImageFormat(false);
+    const QImage image = reader.read();
+    if (image.isNull()) {
+        std::fprintf(stderr, "forms: picture %s is missing from the build (%s)\n", qPrintable(name),
+                     qPrintable(reader.errorString()));
         std::abort();
     }
-    return picture;
+    return QPixmap::fromImage(image);
 }
 
 TopLevel::TopLevel(Form& form, Qt::WindowFlags flags)

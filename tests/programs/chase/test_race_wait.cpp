@@ -1,7 +1,9 @@
 // The race's wait on a manual clock whose idle waits last until their deadline,
 // as the system clock's do when no event comes: one sleep per step, and nested
-// races sleeping to their own deadlines.
+// races sleeping to their own deadlines. And the pictures, read without plugins.
 #include "race.h"
+
+#include <QFile>
 
 using namespace std::chrono_literals;
 using forms::RuntimeError;
@@ -48,10 +50,23 @@ class TestRaceWait : public QObject {
     Q_OBJECT
 
 private slots:
+    void picturesReadWithoutImagePlugins();
     void oneSleepPerStep_data();
     void oneSleepPerStep();
     void nestedRacesSleepToTheirOwnDeadlines();
 };
+
+// First, before anything else in this process could load an image plugin: the
+// BMP pictures are read by Qt itself, and no other format's plugin is asked.
+void TestRaceWait::picturesReadWithoutImagePlugins()
+{
+    Race race("chase2", Race::Showing);
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    QVERIFY(maps.open(QIODevice::ReadOnly));
+    const QByteArray mapped = maps.readAll();
+    QVERIFY2(!mapped.contains("/imageformats/") && !mapped.contains("libjpeg"), "an image-format plugin is loaded");
+    QCOMPARE(race.A1->picture().size(), QSize(30, 68));
+}
 
 void TestRaceWait::oneSleepPerStep_data()
 {
