@@ -1,6 +1,6 @@
 // The race's wait on a manual clock whose idle waits last until their deadline,
-// as the system clock's do when no event comes: one sleep per step, and nested
-// races sleeping to their own deadlines. And the pictures, read without plugins.
+// as the system clock's do when no event comes: one sleep per step, nested races
+// sleeping to their own deadlines, pictures read and repainted only as needed.
 #include "race.h"
 
 #include <QFile>
@@ -54,6 +54,7 @@ private slots:
     void oneSleepPerStep_data();
     void oneSleepPerStep();
     void nestedRacesSleepToTheirOwnDeadlines();
+    void stillPicturesAreNotRepainted();
 };
 
 // First, before anything else in this process could load an image plugin: the
@@ -142,6 +143,35 @@ void TestRaceWait::nestedRacesSleepToTheirOwnDeadlines()
     QCOMPARE(race.ts.clock.idleWaits, sleeps(outerFirst) + 1 + sleeps(inner) + sleeps(outerRest) + 4);
     QCOMPARE(race.shown(), (Shown { 8160, 8160 }));
     QVERIFY(race.ts.reporter.errors.empty());
+}
+
+// Once both pictures have reached their last pixels (step 14 of the race with 2),
+// the forty steps left move nothing and repaint nothing.
+void TestRaceWait::stillPicturesAreNotRepainted()
+{
+    Race race("chase", Race::Showing, 0ms);
+    race.FASTER->setText(QStringLiteral("2"));
+    int paints = 0;
+    class Counter final : public QObject {
+    public:
+        explicit Counter(int& paints) : paints_(paints) {}
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            paints_ += e->type() == QEvent::Paint;
+            return false;
+        }
+        int& paints_;
+    } counter(paints);
+    race.form->clientArea()->installEventFilter(&counter);
+    int moving = -1;
+    race.ts.clock.after(14 * 170ms + 85ms, [&] {
+        moving = paints;
+        paints = 0;
+    });
+    race.click();
+    QCOMPARE(race.shown(), (Shown { 8160, 8160 }));
+    QVERIFY2(moving >= 9, qPrintable(QString::number(moving)));  // b2 moves a pixel or more in steps 1 to 9
+    QCOMPARE(paints, 0);
 }
 
 QTEST_MAIN(TestRaceWait)
