@@ -1,7 +1,6 @@
 // The system clock's local time beside Qt's, under zones far from UTC, across
 // their offset changes and when TZ changes; and DoEventsUntil on a manual clock
-// whose idle waits last their whole limit: how long it sleeps, across midnight,
-// and what ends the wait.
+// whose idle waits last their whole limit: how long it sleeps, across midnight.
 #include <testing.h>
 
 #include <forms/form.h>
@@ -65,7 +64,6 @@ private slots:
     void systemClockFollowsTz();
     void waitSleepsUntilItsDeadline_data();
     void waitSleepsUntilItsDeadline();
-    void pendingEventsEndTheWait();
 };
 
 void TestClock::localTimeAcrossOffsetChanges_data()
@@ -178,31 +176,6 @@ void TestClock::waitSleepsUntilItsDeadline()
     form.DoEventsUntil(deadline);
     QCOMPARE(before.msecsTo(ts.clock.now()), qint64(slept));
     QCOMPARE(ts.clock.idleWaits, 1);
-}
-
-// Pending events run without any sleep; the end of the program in a handler
-// (here the window closed) ends the waiting one.
-void TestClock::pendingEventsEndTheWait()
-{
-    forms::testing::TestServices ts;
-    ts.clock.idleStep = 0ms;
-    forms::Form form(bareDescription(), ts.services());
-    form.load();
-    form.show();
-    QCoreApplication::processEvents();
-    const QDateTime before = ts.clock.now();
-    const int waits = ts.clock.idleWaits;
-    bool ran = false;
-    QMetaObject::invokeMethod(form.window(), [&] { ran = true; }, Qt::QueuedConnection);
-    form.DoEventsUntil(form.Timer() + 10);
-    QVERIFY(ran);
-    QCOMPARE(ts.clock.now(), before);
-    QCOMPARE(ts.clock.idleWaits, waits);
-
-    ts.clock.after(300ms, [&] { form.window()->close(); });
-    QVERIFY_THROWS_EXCEPTION(forms::ProgramEnding, form.DoEventsUntil(form.Timer() + 10));
-    QCOMPARE(before.msecsTo(ts.clock.now()), 300);
-    QCOMPARE(form.exitStatus(), std::optional<int>(0));
 }
 
 QTEST_MAIN(TestClock)
