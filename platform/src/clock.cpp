@@ -30,10 +30,6 @@ protected:
     void timerEvent(QTimerEvent*) override {}
 };
 
-}  // namespace
-
-namespace {
-
 // Seconds east of UTC at `t`. localtime_r itself does not look for a changed
 // zone: only tzset() does.
 long offsetAt(std::time_t t)
