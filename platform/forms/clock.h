@@ -8,6 +8,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <string>
 
 namespace forms {
 
@@ -25,10 +26,35 @@ public:
     };
     virtual std::unique_ptr<Ticker> every(std::chrono::milliseconds interval, std::function<void()> tick) = 0;
 
-    // Called by DoEvents when it found nothing to dispatch: waits until an event
-    // arrives or `limit` has passed, and dispatches what arrived. Lets a handler
-    // that waits on the clock through DoEvents sleep instead of spinning a core.
+    // Called by DoEvents and DoEventsUntil when they found nothing to dispatch:
+    // waits until an event arrives or `limit` has passed, and dispatches what
+    // arrived. DoEvents asks for 1 ms; DoEventsUntil for the time left until its
+    // caller's deadline, so a handler waiting on the clock sleeps until then.
     virtual void idle(std::chrono::milliseconds limit) = 0;
+};
+
+// Local time without a file-system call per reading: the real-time clock plus
+// an offset from UTC, worked out again only when it may have changed. The
+// offset is asked of the C library (which, with TZ unset, looks at the system's
+// zone file each time it is told to) when TZ takes another value, a minute
+// after it was last asked, or at the offset change that falls within that
+// minute, so a daylight-saving change reads right from its first second.
+// Not thread-safe: one per thread.
+class LocalTime {
+public:
+    // The local date and time, to the millisecond.
+    QDateTime now();
+    // The local date and time at `utcMs` milliseconds since 1970-01-01 UTC.
+    QDateTime at(qint64 utcMs);
+
+private:
+    void refresh(qint64 utcMs);
+
+    qint64 validFrom_ = 0;   // the offset holds for instants in [validFrom_, validUntil_)
+    qint64 validUntil_ = 0;
+    int offsetSeconds_ = 0;
+    std::string tz_;         // TZ as last seen
+    bool tzSet_ = false;
 };
 
 // The machine's clock, Qt timers and Qt's event dispatcher.
@@ -41,6 +67,7 @@ public:
     void idle(std::chrono::milliseconds limit) override;
 
 private:
+    mutable LocalTime local_;
     std::unique_ptr<QObject> waker_;
 };
 

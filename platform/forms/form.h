@@ -57,8 +57,18 @@ public:
     DateValue Date() const;
     DateValue Time() const;
     // Dispatches every pending event, running its handler to completion, then
-    // returns. Raises ProgramEnding if the program ended meanwhile.
+    // returns; when none was pending, first waits up to 1 ms for one. Raises
+    // ProgramEnding if the program ended meanwhile.
     void DoEvents();
+    // DoEvents for a handler that waits until the clock reads `timer`, a Timer()
+    // value (one of 86400 or more lies past midnight): when no event is pending
+    // it sleeps until one arrives or until `timer`, at least the clock's 1 ms,
+    // instead of waking every millisecond. The handler still tests the clock:
+    //     t0 = Timer();
+    //     while (seconds from t0 to Timer() < 0.17)
+    //         DoEventsUntil(t0 + 0.17);
+    // A deadline is taken as the nearer of its readings, within 12 hours either way.
+    void DoEventsUntil(double timer);
 
     // Running the form.
     void load();  // raises Load
@@ -124,6 +134,7 @@ private:
     Control& bindControl(std::string_view name, Kind kind);
     MenuItem& bindMenuItem(std::string_view name);
     void buildWindow();
+    void dispatchPendingOrIdle(const std::function<std::chrono::milliseconds()>& idleLimit);
     void end(int status);
     void changed();  // the surface needs repainting
     Clock& clock() const { return *clock_; }

@@ -126,7 +126,8 @@ void Image::setLeft(float twips)
         throw RuntimeError(RuntimeError::InvalidPropertyValue);
     const QRect before = rect();
     left_ = twips;
-    if (visible_)
+    // A picture that stays on its pixels needs no repaint.
+    if (visible_ && rect() != before)
         form_.clientArea()->update(before.united(rect()));
 }
 

@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QFontMetrics>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -94,12 +95,32 @@ DateValue Form::Time() const
 
 void Form::DoEvents()
 {
+    dispatchPendingOrIdle([] { return std::chrono::milliseconds(1); });
+}
+
+void Form::DoEventsUntil(double timer)
+{
+    dispatchPendingOrIdle([&] {
+        // Seconds from now to the deadline on the clock that restarts at
+        // midnight, the short way round: 86400.07 is 0.07 s after midnight.
+        const double left = std::remainder(timer - Timer(), 24 * 60 * 60);
+        // In whole milliseconds, rounded up (less a nanosecond of rounding in
+        // the caller's sum), and at least one: the clock reads in milliseconds,
+        // so a caller whose test still says "wait" at the deadline is answered
+        // by the next reading, not by a spin until it.
+        const double ms = std::ceil(left * 1000 - 1e-6);
+        return std::chrono::milliseconds(ms >= 1 ? qint64(ms) : 1);
+    });
+}
+
+void Form::dispatchPendingOrIdle(const std::function<std::chrono::milliseconds()>& idleLimit)
+{
     QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
     const bool dispatched = dispatcher && dispatcher->processEvents(QEventLoop::AllEvents);
-    // Nothing was pending: wait briefly for the next event rather than let a
-    // caller that polls the clock through DoEvents spin a core.
+    // Nothing was pending: sleep until the next event or the limit, rather than
+    // let a caller that polls the clock spin a core.
     if (!dispatched && !exitStatus_)
-        clock().idle(std::chrono::milliseconds(1));
+        clock().idle(idleLimit());
     if (exitStatus_)
         throw ProgramEnding {};
 }

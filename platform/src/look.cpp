@@ -1,6 +1,7 @@
 #include "forms/look.h"
 
 #include <QApplication>
+#include <QImageReader>
 #include <QPalette>
 #include <QStyleFactory>
 
@@ -63,12 +64,17 @@ QRect pixelRect(const ControlRow& row)
 QPixmap loadPicture(std::string_view path)
 {
     const QString name = QString::fromUtf8(path.data(), qsizetype(path.size()));
-    QPixmap picture(name);
-    if (picture.isNull()) {
-        std::fprintf(stderr, "forms: picture %s is missing from the build\n", qPrintable(name));
+    // Every picture is a BMP, which Qt reads itself. Named and with detection
+    // off, no image-format plugin is loaded to be asked whether it knows the file.
+    QImageReader reader(name, "BMP");
+    reader.setAutoDetectImageFormat(false);
+    const QImage image = reader.read();
+    if (image.isNull()) {
+        std::fprintf(stderr, "forms: picture %s is missing from the build (%s)\n", qPrintable(name),
+                     qPrintable(reader.errorString()));
         std::abort();
     }
-    return picture;
+    return QPixmap::fromImage(image);
 }
 
 void installStandardLook()

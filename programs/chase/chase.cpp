@@ -101,11 +101,11 @@ void Form1<Build>::START_Click()
     Stall stall(posB2 - posA1);
 
     do {
-        // Wait 0.17 s, handling the window's events meanwhile. DoEvents sleeps
-        // briefly when nothing is pending, so the wait does not spin a core.
+        // Wait 0.17 s, handling the window's events meanwhile. While nothing
+        // is pending the runtime sleeps until the clock reads t0 + 0.17.
         t0 = Timer();
         while (secondsSince(t0) < 0.17)
-            DoEvents();
+            DoEventsUntil(t0 + 0.17);
 
         prevA1 = posA1;
         posA1 = posB2;

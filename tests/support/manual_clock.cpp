@@ -1,5 +1,7 @@
 #include "manual_clock.h"
 
+#include <algorithm>
+
 namespace forms::testing {
 
 class ManualClock::Handle final : public Clock::Ticker {
@@ -43,7 +45,18 @@ void ManualClock::after(std::chrono::milliseconds delay, std::function<void()> a
     add(delay, std::chrono::milliseconds(0), std::move(action));
 }
 
-void ManualClock::idle(std::chrono::milliseconds) { advance(idleStep); }
+void ManualClock::idle(std::chrono::milliseconds limit)
+{
+    ++idleWaits;
+    if (idleStep.count() > 0) {
+        advance(idleStep);
+        return;
+    }
+    QDateTime end = state_->now.addMSecs(limit.count());
+    for (const auto& [id, timer] : state_->timers)
+        end = std::min(end, timer.due);
+    advance(std::chrono::milliseconds(state_->now.msecsTo(end)));
+}
 
 void ManualClock::advance(std::chrono::milliseconds duration)
 {

@@ -1,5 +1,5 @@
 // A clock that moves only when told to, for tests: time advances by explicit
-// calls and by DoEvents' idle waits, and its timers fire as time passes them.
+// calls and by the runtime's idle waits, and its timers fire as time passes them.
 #pragma once
 
 #include <forms/clock.h>
@@ -15,7 +15,9 @@ public:
 
     QDateTime now() const override { return state_->now; }
     std::unique_ptr<Ticker> every(std::chrono::milliseconds interval, std::function<void()> tick) override;
-    // Each idle wait of DoEvents moves time on by `idleStep`.
+    // Each idle wait moves time on by `idleStep`. With `idleStep` zero it lasts
+    // its whole limit, unless a timer falls due sooner: that one fires and ends
+    // the wait, as any event ends the system clock's.
     void idle(std::chrono::milliseconds limit) override;
 
     // Moves time forward, firing every timer that falls due on the way, in order.
@@ -27,6 +29,7 @@ public:
     int running() const { return int(state_->timers.size()); }
 
     std::chrono::milliseconds idleStep { 10 };
+    int idleWaits = 0;  // idle waits so far
 
 private:
     struct Entry {
