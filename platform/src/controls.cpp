@@ -77,7 +77,7 @@ bool OptionButton::value() const { return static_cast<QRadioButton*>(widget_)->i
 TextBox::TextBox(Form& form, const ControlRow& row)
     : Control(form, row)
 {
-    auto* edit = place(new QLineEdit(qstring(row.caption), form.clientArea()), row);
+    auto* edit = place(new TextBoxWidget(qstring(row.caption), form.clientArea()), row);
     edit->setCursorPosition(0);
     widget_ = edit;
 }
