@@ -1,5 +1,6 @@
 #include "forms/controls.h"
 
+#include "accessibility.h"
 #include "forms/errors.h"
 #include "forms/form.h"
 #include "forms/look.h"
@@ -26,10 +27,12 @@ void Control::setVisible(bool visible)
     if (visible_ == visible)
         return;
     visible_ = visible;
-    if (widget_)
+    if (widget_) {
         widget_->setVisible(visible);
-    else
+    } else {
         form_.changed();
+        accessibility::visibilityChanged(form_, *this);
+    }
 }
 
 void Control::raise() { form_.dispatch(event_); }

@@ -44,6 +44,7 @@ class ClientArea final : public QWidget {
 public:
     ClientArea(Form& form, QWidget* parent);
     QSize sizeHint() const override;
+    Form& form() const { return form_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
