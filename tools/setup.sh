@@ -7,8 +7,9 @@ set -euo pipefail
 build_packages=(cmake g++ make qt6-base-dev fonts-liberation fonts-urw-base35 fonts-comic-neue fonts-dejavu-core)
 # What the tests need besides: desktop-file-utils and dpkg-dev for the package
 # tests; valgrind, xdotool and Xvfb for the memcheck tests; Xlib for the
-# start-up benchmark.
-test_packages=(desktop-file-utils dpkg-dev valgrind xdotool xvfb libx11-dev)
+# start-up benchmark; Qt's platform headers for the accessibility test, which
+# turns accessibility on, and xauth for its run on X11 (through xvfb-run).
+test_packages=(desktop-file-utils dpkg-dev valgrind xdotool xvfb libx11-dev qt6-base-private-dev xauth)
 
 # install_missing <package>...: says which packages are missing, then installs them.
 install_missing() {
