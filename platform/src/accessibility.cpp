@@ -13,7 +13,7 @@
 #include <QFontMetrics>
 #include <QPointer>
 
-#include <unordered_map>
+#include <map>
 
 namespace forms::accessibility {
 
@@ -204,7 +204,7 @@ private:
     const std::vector<const Control*>& order() const;
 
     mutable std::vector<const Control*> order_;
-    mutable std::unordered_map<const Control*, QAccessible::Id> painted_;
+    mutable std::map<const Control*, QAccessible::Id> painted_;
     std::vector<QAccessible::Id> lines_;
 };
 
