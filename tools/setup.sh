@@ -8,8 +8,9 @@ build_packages=(cmake g++ make qt6-base-dev fonts-liberation fonts-urw-base35 fo
 # What the tests need besides: desktop-file-utils and dpkg-dev for the package
 # tests; valgrind, xdotool and Xvfb for the memcheck tests; Xlib for the
 # start-up benchmark; the zone data for the system clock's test in zones far
-# from UTC.
-test_packages=(desktop-file-utils dpkg-dev valgrind xdotool xvfb libx11-dev tzdata)
+# from UTC; Qt's platform headers for the accessibility test, which turns
+# accessibility on, and xauth for its run on X11 (through xvfb-run).
+test_packages=(desktop-file-utils dpkg-dev valgrind xdotool xvfb libx11-dev tzdata qt6-base-private-dev xauth)
 
 # install_missing <package>...: says which packages are missing, then installs them.
 install_missing() {

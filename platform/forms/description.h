@@ -60,6 +60,7 @@ struct ControlRow {
     std::optional<int> tabIndex {};
     std::optional<Font> font {};
     std::string_view picture {};  // resource path of a 24-bit bitmap
+    std::string_view description {};  // what a picture shows, for screen readers
     bool stretch = false;
     int interval = 0;             // Timer, in milliseconds
     Twips x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // Line end points
@@ -99,7 +100,7 @@ struct Description {
 
 // What is wrong with a description, one line per fault; empty when it is sound:
 // names and creation indices unique, TabIndex values distinct and running from 0,
-// pictures given where a kind needs one, timers with an interval.
+// pictures given where a kind needs one, each with a description, timers with an interval.
 std::vector<std::string> problems(const Description& description);
 
 // A description with problems is a fault in the program: each is written to

@@ -1,5 +1,6 @@
 #include "forms/controls.h"
 
+#include "accessibility.h"
 #include "forms/errors.h"
 #include "forms/form.h"
 #include "forms/look.h"
@@ -26,10 +27,12 @@ void Control::setVisible(bool visible)
     if (visible_ == visible)
         return;
     visible_ = visible;
-    if (widget_)
+    if (widget_) {
         widget_->setVisible(visible);
-    else
+    } else {
         form_.changed();
+        accessibility::visibilityChanged(form_, *this);
+    }
 }
 
 void Control::raise() { form_.dispatch(event_); }
@@ -77,7 +80,7 @@ bool OptionButton::value() const { return static_cast<QRadioButton*>(widget_)->i
 TextBox::TextBox(Form& form, const ControlRow& row)
     : Control(form, row)
 {
-    auto* edit = place(new QLineEdit(qstring(row.caption), form.clientArea()), row);
+    auto* edit = place(new TextBoxWidget(qstring(row.caption), form.clientArea()), row);
     edit->setCursorPosition(0);
     widget_ = edit;
 }

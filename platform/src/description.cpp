@@ -72,6 +72,8 @@ std::vector<std::string> problems(const Description& description)
             tabs.push_back(*c.tabIndex);
         if ((c.kind == Kind::Image || c.kind == Kind::PictureBox) && c.picture.empty())
             found.push_back(std::string(c.name) + " has no picture");
+        if ((c.kind == Kind::Image || c.kind == Kind::PictureBox) && c.description.empty())
+            found.push_back(std::string(c.name) + " has no description of its picture");
         if (c.kind == Kind::Timer && c.interval <= 0)
             found.push_back(std::string(c.name) + " has no interval");
     }

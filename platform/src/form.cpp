@@ -2,6 +2,7 @@
 // and how events reach handlers and how the program ends.
 #include "forms/form.h"
 
+#include "accessibility.h"
 #include "forms/look.h"
 #include "widgets.h"
 
@@ -69,6 +70,7 @@ void Form::Print(const QString& text)
     printY_ += metrics.height();
     const auto& line = printed_.back();
     clientArea()->update(QRect(line.x, line.y, metrics.horizontalAdvance(text) + metrics.maxWidth(), metrics.height()));
+    accessibility::printedLinesChanged(*this);
 }
 
 void Form::Cls()
@@ -76,6 +78,7 @@ void Form::Cls()
     printed_.clear();
     printY_ = 0;
     changed();
+    accessibility::printedLinesChanged(*this);
 }
 
 double Form::Timer() const

@@ -4,6 +4,7 @@
 #include "forms/controls.h"
 #include "forms/description.h"
 
+#include <QLineEdit>
 #include <QPixmap>
 #include <QRadioButton>
 #include <QWidget>
@@ -43,6 +44,7 @@ class ClientArea final : public QWidget {
 public:
     ClientArea(Form& form, QWidget* parent);
     QSize sizeHint() const override;
+    Form& form() const { return form_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -52,17 +54,29 @@ private:
 };
 
 // An option button that is selected by a click anywhere in its rectangle, not only
-// on its indicator.
+// on its indicator, and that keeps its own Tab stop.
 class OptionButtonWidget final : public QRadioButton {
 public:
     using QRadioButton::QRadioButton;
 
 protected:
     bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+    void focusInEvent(QFocusEvent* event) override;
+};
+
+// A text box that takes the editing keys every desktop shares and none of the
+// Emacs-style ones Qt adds on X11.
+class TextBoxWidget final : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 // A picture box: a sunken two-pixel frame with the picture at natural size from
-// the inner top-left corner, clipped to the inside of the frame.
+// the inner top-left corner, clipped to the inside of the frame; the style's
+// focus rectangle inside the frame while it has the keyboard focus.
 class PictureBoxWidget final : public QWidget {
 public:
     PictureBoxWidget(QPixmap picture, QWidget* parent);

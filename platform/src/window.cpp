@@ -1,6 +1,7 @@
 // The top-level window of a form: its frame, the client surface and the menu bar.
 #include "widgets.h"
 
+#include "accessibility.h"
 #include "forms/form.h"
 #include "forms/look.h"
 
@@ -31,6 +32,7 @@ struct Form::Window {
 void Form::buildWindow()
 {
     installStandardLook();
+    accessibility::install();
     const WindowRow& w = description_.window;
     window_ = std::make_unique<Window>();
     Qt::WindowFlags flags = Qt::Window;
@@ -71,6 +73,7 @@ Form::Form(Description description, Services services)
     for (const ControlRow& row : description_.controls)
         controls_.push_back(makeControl(*this, row));
     applyTabOrder(controls_);
+    accessibility::prepare(*this);
     menuItems_ = buildMenuBar(window(), window_->layout, description_.menus,
                               [this](const MenuItem& item) { dispatch(item.event()); });
     // The window's hint includes the menu bar, so the client area keeps its described size below it.

@@ -21,10 +21,12 @@ forms::Description Chase::description()
               .backColor = 0x00FFFFFF, .tabIndex = 3 },
             { .kind = Kind::Image, .name = "b2", .index = 3,
               .left = 4200, .top = 1080, .width = 744, .height = 504,
-              .picture = ":/pictures/chase_cartoon.bmp", .stretch = false },
+              .picture = ":/pictures/chase_cartoon.bmp", .description = "Πράσινο καρτούν αυτοκινητάκι",
+              .stretch = false },
             { .kind = Kind::Image, .name = "A1", .index = 4,
               .left = 240, .top = 1272, .width = 744, .height = 336,
-              .picture = ":/pictures/chase_car.bmp", .stretch = false },
+              .picture = ":/pictures/chase_car.bmp", .description = "Κίτρινη αγωνιστική φόρμουλα",
+              .stretch = false },
             { .kind = Kind::Line, .name = "Line1", .index = 5,
               .x1 = 240, .y1 = 1632, .x2 = 10800, .y2 = 1632 },
             { .kind = Kind::Label, .name = "Label1", .index = 6, .caption = "Η φορμουλα ειναι ταχυτερη",
@@ -47,6 +49,7 @@ forms::Description Chase2::description()
     forms::ControlRow& a1 = d.control("A1");
     a1.index = 7;
     a1.picture = ":/pictures/chase2_figure.bmp";
+    a1.description = "Φιγούρα αγοριού";
     a1.left = 840;
     a1.top = 840;
     a1.width = 360;
@@ -54,6 +57,7 @@ forms::Description Chase2::description()
 
     forms::ControlRow& b2 = d.control("b2");
     b2.picture = ":/pictures/chase2_figure2.bmp";
+    b2.description = "Φιγούρα κοριτσιού";
     b2.left = 4440;
     b2.top = 840;
     b2.width = 540;

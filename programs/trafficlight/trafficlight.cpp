@@ -12,7 +12,8 @@ forms::Description description()
         .controls = {
             { .kind = Kind::PictureBox, .name = "lamp1", .index = 1,
               .left = 1800, .top = 360, .width = 684, .height = 1428,
-              .tabIndex = 2, .picture = ":/pictures/trafficlight_green.bmp" },
+              .tabIndex = 2, .picture = ":/pictures/trafficlight_green.bmp",
+              .description = "Φανάρι με αναμμένο το πράσινο" },
             { .kind = Kind::CommandButton, .name = "red", .index = 2, .caption = "red",
               .left = 1440, .top = 3000, .width = 1452, .height = 612, .tabIndex = 1 },
             { .kind = Kind::CommandButton, .name = "green", .index = 3, .caption = "green",
@@ -23,7 +24,8 @@ forms::Description description()
               .font = forms::Font { .face = "Liberation Sans Narrow", .size = 78000, .weight = 400 } },
             { .kind = Kind::Image, .name = "lamp", .index = 4,
               .left = 1800, .top = 360, .width = 684, .height = 1428,
-              .picture = ":/pictures/trafficlight_red.bmp", .stretch = true },
+              .picture = ":/pictures/trafficlight_red.bmp", .description = "Φανάρι με αναμμένο το κόκκινο",
+              .stretch = true },
         },
     };
 }

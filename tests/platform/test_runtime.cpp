@@ -41,15 +41,15 @@ forms::Description probeDescription()
               .left = 2400, .top = 2400, .width = 1200, .height = 600, .visible = false, .tabIndex = 0 },
             { .kind = Kind::Image, .name = "Image1", .index = 5,
               .left = 120, .top = 1800, .width = 684, .height = 1428,
-              .picture = ":/pictures/trafficlight_red.bmp", .stretch = true },
+              .picture = ":/pictures/trafficlight_red.bmp", .description = "red light", .stretch = true },
             { .kind = Kind::PictureBox, .name = "Picture1", .index = 6,
               .left = 1200, .top = 1800, .width = 684, .height = 1428, .tabIndex = 4,
-              .picture = ":/pictures/trafficlight_green.bmp" },
+              .picture = ":/pictures/trafficlight_green.bmp", .description = "green light" },
             { .kind = Kind::Timer, .name = "Timer1", .index = 7, .enabled = false, .interval = 1000 },
             { .kind = Kind::Line, .name = "Line1", .index = 8, .x1 = 0, .y1 = 3480, .x2 = 6000, .y2 = 3480 },
             { .kind = Kind::Image, .name = "Image2", .index = 9,
               .left = 3600, .top = 1800, .width = 0, .height = 0,
-              .picture = ":/pictures/trafficlight_green.bmp" },
+              .picture = ":/pictures/trafficlight_green.bmp", .description = "green light" },
         },
     };
 }

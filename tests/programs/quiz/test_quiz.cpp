@@ -256,8 +256,8 @@ private slots:
 
     // Every Click prints once: on the selected option again, by Space, and by an
     // arrow key that moves the selection. Focus arriving, at start, by Tab or by
-    // an arrow key while nothing is selected, raises none; Tab passes the group
-    // as one stop.
+    // an arrow key while nothing is selected, raises none; Tab stops at every
+    // option.
     void userActionsThatRaiseClick_data()
     {
         QTest::addColumn<Action>("act");
@@ -280,7 +280,7 @@ private slots:
             clickAt(f, r.bottomRight());
         }) << QStringList { "ΜΟΝΟ!!!", "ΜΟΝΟ!!!" } << "Option2";
         QTest::newRow("space on the focused option") << Action(key(Qt::Key_Space)) << QStringList { "ΩΡΑΙΟΣ" } << "Option1";
-        QTest::newRow("tab from the group") << Action(key(Qt::Key_Tab)) << QStringList {} << "Command1";
+        QTest::newRow("tab to the next option") << Action(key(Qt::Key_Tab)) << QStringList {} << "Option2";
         QTest::newRow("backtab into the group") << Action([key](Questionnaire& f) {
             click(f, f.Option2());
             key(Qt::Key_Tab)(f);

@@ -1,0 +1,118 @@
+// How screen readers name and order a form's controls, found from the
+// geometry of the window's description.
+#include "accessibility.h"
+
+#include "forms/form.h"
+#include "widgets.h"
+
+#include <algorithm>
+
+namespace forms::accessibility {
+
+namespace {
+
+// A control's rectangle in twips; the right and bottom edges lie just outside it.
+struct Box {
+    explicit Box(const ControlRow& row)
+        : left(row.left), top(row.top), right(row.left + row.width), bottom(row.top + row.height)
+    {
+    }
+    Twips left, top, right, bottom;
+};
+
+// Two rectangles are level when their vertical extents overlap: some row of
+// pixels crosses both. Rectangles that only touch are not level.
+bool level(const Box& a, const Box& b) { return a.top < b.bottom && b.top < a.bottom; }
+
+// Some column of pixels crosses both rectangles.
+bool sharesColumns(const Box& a, const Box& b) { return a.left < b.right && b.left < a.right; }
+
+// The twips between two rectangles side by side; 0 where they overlap.
+Twips horizontalGap(const Box& a, const Box& b) { return std::max({ 0, b.left - a.right, a.left - b.right }); }
+
+bool isNamingLabel(const ControlRow& row) { return row.kind == Kind::Label && !row.caption.empty(); }
+
+// The label that belongs to a control, or null:
+//  1. of the labels level with it (on its left, on its right, or overlapping
+//     it), the nearest: the smallest horizontal gap between the two rectangles;
+//  2. else, of the labels directly above it (the label's bottom edge at or
+//     above the control's top edge, and some column shared), the nearest: the
+//     smallest gap from the label's bottom edge down to the control's top edge.
+// Of equally near labels the first in stored order belongs to the control.
+// Only labels with a caption count.
+const ControlRow* labelOf(const Description& description, const ControlRow& control)
+{
+    const Box box(control);
+    const ControlRow* nearest = nullptr;
+    Twips nearestGap = 0;
+    auto consider = [&](const ControlRow& label, Twips gap) {
+        if (!nearest || gap < nearestGap) {
+            nearest = &label;
+            nearestGap = gap;
+        }
+    };
+    for (const ControlRow& row : description.controls)
+        if (isNamingLabel(row) && level(Box(row), box))
+            consider(row, horizontalGap(Box(row), box));
+    if (nearest)
+        return nearest;
+    for (const ControlRow& row : description.controls)
+        if (isNamingLabel(row) && Box(row).bottom <= box.top && sharesColumns(Box(row), box))
+            consider(row, box.top - Box(row).bottom);
+    return nearest;
+}
+
+}  // namespace
+
+QString nameOf(const Description& description, const ControlRow& control)
+{
+    switch (control.kind) {
+    case Kind::CommandButton:
+    case Kind::Label:
+        return qstring(control.caption);
+    case Kind::Image:
+    case Kind::PictureBox:
+        return qstring(control.description);
+    case Kind::OptionButton:
+        if (!control.caption.empty())
+            return qstring(control.caption);
+        [[fallthrough]];
+    case Kind::TextBox:
+        if (const ControlRow* label = labelOf(description, control))
+            return qstring(label->caption);
+        [[fallthrough]];
+    default:
+        return qstring(control.name);
+    }
+}
+
+void nameControls(const Form& form)
+{
+    for (const auto& control : form.controls())
+        if (QWidget* widget = control->widget())
+            widget->setAccessibleName(nameOf(form.windowDescription(), control->row()));
+}
+
+std::vector<const Control*> readingOrder(const std::vector<std::unique_ptr<Control>>& controls)
+{
+    std::vector<const Control*> rest;
+    for (const auto& control : controls)
+        if (control->kind() != Kind::Line && control->kind() != Kind::Timer)
+            rest.push_back(control.get());
+    const auto leftOf = [](const Control* a, const Control* b) { return a->row().left < b->row().left; };
+    std::stable_sort(rest.begin(), rest.end(), [](const Control* a, const Control* b) { return a->row().top < b->row().top; });
+
+    std::vector<const Control*> order;
+    while (!rest.empty()) {
+        // One row: the topmost control left and every other one level with it.
+        const Box first(rest.front()->row());
+        const auto end = std::stable_partition(rest.begin() + 1, rest.end(),
+                                               [&](const Control* c) { return level(Box(c->row()), first); });
+        std::stable_sort(rest.begin(), end, leftOf);
+        order.insert(order.end(), rest.begin(), end);
+        rest.erase(rest.begin(), end);
+    }
+    return order;
+}
+
+}  // namespace forms::accessibility

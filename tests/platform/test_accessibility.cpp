@@ -1,0 +1,379 @@
+// What screen readers and the keyboard get from the runtime, in-process through
+// QAccessible: every program's accessible tree (one row each), labels naming
+// controls, printed lines announced and removed, an option button's actions,
+// Tab through option buttons, a text box's keys and a focused picture box.
+#include "table.h"
+
+#include <forms/form.h>
+
+#include "testing.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMetaEnum>
+#include <QPainter>
+#include <QTest>
+#include <QtGui/private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
+
+#include <map>
+
+using forms::Kind;
+using forms::testing::printedTexts;
+
+using Action = std::function<void(forms::Form&)>;
+Q_DECLARE_METATYPE(Action)
+
+namespace {
+
+template <class E>
+QString key(E value) { return QString::fromLatin1(QMetaEnum::fromType<E>().valueToKey(value)); }
+
+// "Role name", with ", invisible" or ", offscreen" for what no one sees.
+QString describe(QAccessibleInterface* item)
+{
+    const QAccessible::State state = item->state();
+    return key(item->role()) + u' ' + item->text(QAccessible::Name)
+        + (state.invisible ? ", invisible" : state.offscreen ? ", offscreen" : "");
+}
+
+QStringList childrenOf(QAccessibleInterface* parent)
+{
+    QStringList children;
+    for (int i = 0; i < parent->childCount(); ++i)
+        children << describe(parent->child(i));
+    return children;
+}
+
+// What screen readers hear of labels, pictures and printed lines: "<event> <text>".
+QStringList heard;
+void hear(QAccessibleEvent* event)
+{
+    QAccessibleInterface* item = event->accessibleInterface();
+    if (!item || (item->role() != QAccessible::StaticText && item->role() != QAccessible::Graphic)
+        || event->type() == QAccessible::NameChanged)
+        return;
+    heard << key(event->type()) + u' '
+            + (event->type() == QAccessible::TextInserted ? static_cast<QAccessibleTextInsertEvent*>(event)->textInserted()
+                                                          : item->text(QAccessible::Name));
+}
+
+// A text box with a label on its left, and a hidden label below.
+forms::Description probe()
+{
+    return {
+        .window = { .name = "Form1", .caption = "Probe", .clientWidth = 4800, .clientHeight = 3600 },
+        .controls = {
+            { .kind = Kind::Label, .name = "Label1", .index = 1, .caption = "Name", .width = 1200, .height = 360 },
+            { .kind = Kind::TextBox, .name = "Text1", .index = 2, .caption = "hello world",
+              .left = 1440, .width = 2400, .height = 360, .tabIndex = 0 },
+            { .kind = Kind::Label, .name = "Label2", .index = 3, .caption = "Later",
+              .top = 1200, .width = 1200, .height = 360, .visible = false },
+        },
+    };
+}
+
+}  // namespace
+
+class Accessibility : public QObject {
+    Q_OBJECT
+
+    forms::testing::TestServices ts;
+    std::unique_ptr<forms::Form> form;
+
+    // Builds and shows a program of the registry, or the probe; active, so that keys reach the focus.
+    forms::Form& open(std::string_view executable = {})
+    {
+        form.reset();
+        for (const auto& program : forms::programs::all())
+            if (program.executable == executable)
+                form = program.make(ts.services());
+        if (!form)
+            form = std::make_unique<forms::Form>(probe(), ts.services());
+        forms::testing::showForm(*form);
+        form->window()->activateWindow();
+        QTest::qVerify(QTest::qWaitForWindowActive(form->window()), "active", "", __FILE__, __LINE__);
+        heard.clear();
+        return *form;
+    }
+    QAccessibleInterface* accessible(std::string_view name) const
+    {
+        return QAccessible::queryAccessibleInterface(name.empty() ? form->clientArea() : form->find(name)->widget());
+    }
+    QString focused() const
+    {
+        for (const auto& control : form->controls())
+            if (control->widget() && control->widget() == QApplication::focusWidget())
+                return QString::fromUtf8(control->row().name);
+        return {};
+    }
+
+private slots:
+    // No screen reader turns accessibility on here, and Qt sends no events while it is off.
+    void initTestCase()
+    {
+        QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
+        QAccessible::installUpdateHandler(hear);
+    }
+    void cleanup() { form.reset(); }
+
+    // The window, then the client area's children in reading order.
+    void everyProgramIsNamed_data()
+    {
+        QTest::addColumn<QString>("executable");
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QStringList>("children");
+        const QStringList quizOptions { "RadioButton 5 εως 10 ποντους", "StaticText 5 εως 10 ποντους",
+                                        "RadioButton 10 εως 15 ποντους", "StaticText 10 εως 15 ποντους",
+                                        "RadioButton 15 εως 20 ποντους", "StaticText 15 εως 20 ποντους",
+                                        "RadioButton 20 εως 25 ποντους", "StaticText 20 εως 25 ποντους" };
+        const QString mocking = "StaticText " + QString("xa ").repeated(29) + ", invisible";
+        const QStringList greetings { "Button Ειμαι πανέμορφος ", "Button Ειμαι πανέξυπνος ", "Button Διαγραφή" };
+        const std::map<std::string_view, std::pair<QString, QStringList>> expected {
+            { "trafficlight", { "Window Trafic_Lights", {
+                "Graphic Φανάρι με αναμμένο το πράσινο", "Graphic Φανάρι με αναμμένο το κόκκινο, offscreen",
+                "Button red", "Button green, invisible", "StaticText made zedrik40" } } },
+            { "chase", { "Window Form1", {
+                "Graphic Κίτρινη αγωνιστική φόρμουλα", "Graphic Πράσινο καρτούν αυτοκινητάκι",
+                "StaticText Η φορμουλα ειναι ταχυτερη", "EditableText Η φορμουλα ειναι ταχυτερη",
+                "Button start", "StaticText By zedrik40" } } },
+            { "chase2", { "Window Form1", {
+                "Graphic Φιγούρα αγοριού", "Graphic Φιγούρα κοριτσιού",
+                "StaticText Η φορμουλα ειναι ταχυτερη", "EditableText Η φορμουλα ειναι ταχυτερη",
+                "Button start", "StaticText By zedrik40" } } },
+            { "quiz", { "Window Form1", QStringList { "StaticText Τι μεγεθος εχει το πεος σου?" } + quizOptions
+                + QStringList { "Button ΚΑΤΩ ΑΠΟ 5 ΠΟΝΤΟΥΣ", mocking, "StaticText By Zedrik40" } } },
+            { "quiz2", { "Window Form1", QStringList { "StaticText Τι μεγεθος εχει το πεος σου?" } + quizOptions
+                + QStringList { "Button ΚΑΤΩ ΑΠΟ 5 ΠΟΝΤΟΥΣ", mocking, "StaticText By Zedrik40" } } },
+            { "quiz3", { "Window Form1", {
+                "StaticText ΕΙΣΑΙ ΕΞΥΠΝΟΣ?",
+                "RadioButton 70 εως 90 ποντους", "StaticText 70 εως 90 ποντους",
+                "RadioButton 90 εως 120 ποντους", "StaticText 90 εως 120 ποντους",
+                "RadioButton 120 εως 150 ποντους", "StaticText 120 εως 150 ποντους",
+                "RadioButton 150εως 200 ποντους", "StaticText 150εως 200 ποντους",
+                "Button ΚΑΤΩ ΑΠΟ 70 ΠΟΝΤΟΥΣ", mocking, "StaticText By Zedrik40" } } },
+            { "greeter", { "Window Form1", greetings } },
+            { "greeter2", { "Window Form1", greetings + QStringList { "StaticText made zedrik40" } } },
+            { "maxofthree", { "Window Form1", {
+                "StaticText Αριθμος Α", "StaticText Αριθμος Β", "StaticText Αριθμος Γ",
+                "EditableText Αριθμος Α", "EditableText Αριθμος Β", "EditableText Αριθμος Γ",
+                "StaticText Τυπώνει τον μεγαλύτερο απο τους τρεις αριθμους", "Button ΥΠΟΛΟΓΙΣΕ",
+                "StaticText Ο ΜΕΓΑΛΥΤΕΡΟΣ ΕΙΝΑΙ", "EditableText Ο ΜΕΓΑΛΥΤΕΡΟΣ ΕΙΝΑΙ" } } },
+            { "ΩΡΑ", { "Window Form1", {
+                "StaticText ΗΜΕΡΟΜΙΝΙΑ", "EditableText ΗΜΕΡΟΜΙΝΙΑ", "StaticText ΩΡΑ", "EditableText ΩΡΑ",
+                "Button ΟΚ" } } },
+        };
+        for (const auto& program : forms::programs::all()) {
+            const auto found = expected.find(program.executable);
+            const auto& [window, children] = found != expected.end() ? found->second : std::pair<QString, QStringList> {};
+            QTest::newRow(program.id.data()) << QString::fromUtf8(program.executable) << window << children;
+        }
+    }
+    void everyProgramIsNamed()
+    {
+        QFETCH(QString, executable);
+        QFETCH(QString, window);
+        QFETCH(QStringList, children);
+        open(executable.toStdString());
+        QAccessibleInterface* top = QAccessible::queryAccessibleInterface(form->window());
+        QCOMPARE(describe(top), window);
+        QAccessibleInterface* client = accessible({});
+        QCOMPARE(client->parent(), top);
+        QCOMPARE(childrenOf(client), children);
+        for (int i = 0; i < client->childCount(); ++i) {
+            QCOMPARE(client->child(i)->parent(), client);
+            QCOMPARE(client->indexOfChild(client->child(i)), i);
+        }
+    }
+
+    // The label that names a text box (at 1200, 600, 1200 × 300 twips) or an option button.
+    void labelsNameControls_data()
+    {
+        QTest::addColumn<bool>("option");
+        QTest::addColumn<QList<QRect>>("labels");  // L1, L2, ...
+        QTest::addColumn<QString>("name");
+        const QRect above(1200, 0, 1200, 300);
+        QTest::newRow("on the left") << false << QList<QRect> { { 0, 700, 1000, 300 } } << "L1";
+        QTest::newRow("level beats above") << false << QList<QRect> { above, { 3000, 850, 800, 300 } } << "L2";
+        QTest::newRow("nearer of two level") << false << QList<QRect> { { 0, 600, 600, 300 }, { 2500, 800, 600, 300 } } << "L2";
+        QTest::newRow("overlapping on the left") << false << QList<QRect> { { 0, 600, 300, 300 }, { 800, 700, 1000, 300 } } << "L2";
+        QTest::newRow("nearer of two above") << false << QList<QRect> { above, { 2000, 350, 600, 200 } } << "L2";
+        QTest::newRow("above shares no column") << false << QList<QRect> { { 0, 0, 1200, 300 } } << "Text1";
+        QTest::newRow("below does not name") << false << QList<QRect> { { 1200, 900, 1200, 300 } } << "Text1";
+        QTest::newRow("option by its label") << true << QList<QRect> { { 2500, 600, 600, 300 } } << "L1";
+    }
+    void labelsNameControls()
+    {
+        QFETCH(bool, option);
+        QFETCH(QList<QRect>, labels);
+        QFETCH(QString, name);
+        static const char* const captions[] = { "L1", "L2" };
+        forms::Description d { .window = { .name = "Form1", .caption = "Form1" }, .controls = {} };
+        d.controls.push_back({ .kind = option ? Kind::OptionButton : Kind::TextBox, .name = "Text1", .index = 1,
+                               .left = 1200, .top = 600, .width = 1200, .height = 300, .tabIndex = 0 });
+        for (int i = 0; i < labels.size(); ++i)
+            d.controls.push_back({ .kind = Kind::Label, .name = captions[i], .index = i + 2, .caption = captions[i],
+                                   .left = labels[i].x(), .top = labels[i].y(), .width = labels[i].width(),
+                                   .height = labels[i].height() });
+        forms::Form named(d, ts.services());
+        QCOMPARE(QAccessible::queryAccessibleInterface(named.find("Text1")->widget())->text(QAccessible::Name), name);
+    }
+
+    // Printed lines follow the controls in print order; each is announced as it
+    // appears and Cls removes them. A label shown is announced too.
+    void surfaceChanges_data()
+    {
+        QTest::addColumn<Action>("act");
+        QTest::addColumn<QStringList>("events");
+        QTest::addColumn<QStringList>("children");
+        const QStringList controls { "StaticText Name", "EditableText Name" };
+        const QString later = "StaticText Later, invisible";
+        QTest::newRow("printed") << Action([](forms::Form& f) { f.Print("one"); f.Print(" two"); })
+            << QStringList { "ObjectCreated one", "TextInserted one", "ObjectCreated  two", "TextInserted  two" }
+            << controls + QStringList { later, "StaticText one", "StaticText  two" };
+        QTest::newRow("cleared") << Action([](forms::Form& f) { f.Print("one"); f.Print("two"); f.Cls(); f.Print("three"); })
+            << QStringList { "ObjectCreated one", "TextInserted one", "ObjectCreated two", "TextInserted two",
+                             "ObjectDestroyed two", "ObjectDestroyed one", "ObjectCreated three", "TextInserted three" }
+            << controls + QStringList { later, "StaticText three" };
+        QTest::newRow("label shown") << Action([](forms::Form& f) { f.find("Label2")->setVisible(true); })
+            << QStringList { "ObjectShow Later" } << controls + QStringList { "StaticText Later" };
+    }
+    void surfaceChanges()
+    {
+        QFETCH(Action, act);
+        QFETCH(QStringList, events);
+        QFETCH(QStringList, children);
+        act(open());
+        QCOMPARE(heard, events);
+        QCOMPARE(childrenOf(accessible({})), children);
+    }
+
+    // A printed line's text, and where its characters stand on the screen.
+    void printedLineIsText()
+    {
+        open().Print("first");
+        form->Print("Ωx");
+        QAccessibleInterface* line = accessible({})->child(accessible({})->childCount() - 1);
+        QAccessibleTextInterface* text = line->textInterface();
+        QCOMPARE(text->text(0, text->characterCount()), QStringLiteral("Ωx"));
+        const QFontMetrics metrics(form->clientArea()->font());
+        const QPoint origin = form->clientArea()->mapToGlobal(QPoint(0, metrics.height()));
+        QCOMPARE(line->rect(), QRect(origin, QSize(metrics.horizontalAdvance("Ωx"), metrics.height())));
+        const QRect x = text->characterRect(1);
+        QCOMPARE(x.left(), origin.x() + metrics.horizontalAdvance("Ω"));
+        QCOMPARE(text->offsetAtPoint(x.center()), 1);
+        QCOMPARE(text->offsetAtPoint(origin + QPoint(1, 1)), 0);
+        QCOMPARE(accessible({})->childAt(x.center().x(), x.center().y()), line);
+    }
+
+    // The press and toggle actions select an option button as a click does,
+    // also on the selected one.
+    void optionActionsClick_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::newRow("press") << QAccessibleActionInterface::pressAction();
+        QTest::newRow("toggle") << QAccessibleActionInterface::toggleAction();
+    }
+    void optionActionsClick()
+    {
+        QFETCH(QString, action);
+        open("quiz");
+        QAccessibleInterface* option = accessible("Option2");
+        QVERIFY(option->actionInterface()->actionNames().contains(action));
+        option->actionInterface()->doAction(action);
+        option->actionInterface()->doAction(action);
+        QCOMPARE(printedTexts(*form), QStringList({ "ΜΟΝΟ!!!", "ΜΟΝΟ!!!" }));
+        QVERIFY(option->state().checked);
+        QCOMPARE(focused(), QStringLiteral("Option2"));
+    }
+
+    // Tab and Shift+Tab visit every option button in TabIndex order, whether
+    // one is selected or not, and select none.
+    void tabVisitsEveryOption_data()
+    {
+        QTest::addColumn<QString>("selected");
+        QTest::newRow("none selected") << QString();
+        QTest::newRow("one selected") << "Option3";
+    }
+    void tabVisitsEveryOption()
+    {
+        QFETCH(QString, selected);
+        open("quiz");
+        if (!selected.isEmpty())
+            accessible(selected.toStdString())->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        form->find("Option1")->widget()->setFocus();
+        const QStringList printed = printedTexts(*form);
+        QStringList visited;
+        for (Qt::Key key : { Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab,
+                             Qt::Key_Backtab, Qt::Key_Backtab, Qt::Key_Backtab, Qt::Key_Backtab, Qt::Key_Backtab }) {
+            QTest::keyClick(QApplication::focusWidget(), key);
+            visited << focused();
+        }
+        QCOMPARE(visited, QStringList({ "Option2", "Option3", "Option4", "Command1", "Option1",
+                                        "Command1", "Option4", "Option3", "Option2", "Option1" }));
+        QCOMPARE(printedTexts(*form), printed);
+    }
+
+    // "hello world" with the cursor after "hello": the Emacs-style keys change
+    // nothing, the standard editing keys work. (Run on X11 too, where Qt binds
+    // the Emacs-style ones.)
+    void textBoxKeys_data()
+    {
+        QTest::addColumn<QKeySequence>("keys");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("cursor");
+        for (const char* key : { "Ctrl+D", "Ctrl+E", "Ctrl+K", "Ctrl+U", "Ctrl+H", "Ctrl+B", "Ctrl+F", "Ctrl+W" })
+            QTest::newRow(key) << QKeySequence(key) << "hello world" << 5;
+        QTest::newRow("Backspace") << QKeySequence("Backspace") << "hell world" << 4;
+        QTest::newRow("Delete") << QKeySequence("Del") << "helloworld" << 5;
+        QTest::newRow("Home") << QKeySequence("Home") << "hello world" << 0;
+        QTest::newRow("End") << QKeySequence("End") << "hello world" << 11;
+        QTest::newRow("undo") << QKeySequence("Backspace, Ctrl+Z") << "hello world" << 5;
+        QTest::newRow("redo") << QKeySequence("Backspace, Ctrl+Z, Ctrl+Shift+Z") << "hell world" << 4;
+        QTest::newRow("select all, cut") << QKeySequence("Ctrl+A, Ctrl+X") << "" << 0;
+        QTest::newRow("word") << QKeySequence("Ctrl+Backspace") << " world" << 0;
+    }
+    void textBoxKeys()
+    {
+        QFETCH(QKeySequence, keys);
+        QFETCH(QString, text);
+        QFETCH(int, cursor);
+        auto* edit = static_cast<QLineEdit*>(open().find("Text1")->widget());
+        edit->setCursorPosition(5);
+        QTest::keySequence(edit, keys);
+        QCOMPARE(edit->text(), text);
+        QCOMPARE(edit->cursorPosition(), cursor);
+    }
+
+    // A picture box with the keyboard focus draws the style's focus rectangle
+    // inside its frame, and only then.
+    void pictureBoxShowsFocus()
+    {
+        QWidget* box = open("trafficlight").find("lamp1")->widget();
+        const QImage plain = box->grab().toImage();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(focused(), QStringLiteral("lamp1"));
+        const QImage withFocus = box->grab().toImage();
+        const QRect inner = box->rect().adjusted(2, 2, -2, -2);
+        QVERIFY(withFocus.copy(inner) != plain.copy(inner));
+        QImage frame = withFocus;
+        QPainter(&frame).drawImage(inner, plain, inner);
+        QCOMPARE(frame, plain);
+        QTest::keyClick(box, Qt::Key_Tab);
+        QCOMPARE(box->grab().toImage(), plain);
+    }
+
+    void picturesNeedADescription()
+    {
+        forms::Description d = probe();
+        d.controls.push_back({ .kind = Kind::Image, .name = "Image1", .index = 4, .picture = ":/pictures/chase_car.bmp" });
+        d.controls.push_back({ .kind = Kind::PictureBox, .name = "Picture1", .index = 5, .tabIndex = 1,
+                               .picture = ":/pictures/chase_car.bmp", .description = "car" });
+        QCOMPARE(forms::problems(d), std::vector<std::string> { "Image1 has no description of its picture" });
+    }
+};
+
+QTEST_MAIN(Accessibility)
+#include "test_accessibility.moc"
