@@ -2,10 +2,12 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <QStyle>
 #include <QStyleFactory>
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 namespace forms {
 
@@ -34,10 +36,22 @@ int pixelSize(double points) { return qRound(points * 120.0 / 72.0); }
 
 }  // namespace
 
+const QPalette& standardPalette()
+{
+    static const QPalette palette = [] {
+        const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+        QPalette standard = fusion->standardPalette();
+        // Every role counts as set, so none is filled in from the desktop's palette.
+        standard.setResolveMask(~QPalette::ResolveMask(0));
+        return standard;
+    }();
+    return palette;
+}
+
 QColor resolveColour(Colour colour)
 {
     if (colour & 0x80000000u)
-        return QApplication::palette().color(QPalette::Active, systemColourRole(colour & 0xFFu));
+        return standardPalette().color(QPalette::Active, systemColourRole(colour & 0xFFu));
     return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
 }
 
@@ -75,6 +89,8 @@ void installStandardLook()
 {
     static const bool installed = [] {
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+        // For what the runtime does not build itself, such as a text box's context menu.
+        QApplication::setPalette(standardPalette());
         QApplication::setFont(resolveFont(std::nullopt));
         return true;
     }();

@@ -40,6 +40,9 @@ void Form::buildWindow()
     QWidget* top = window_->top.get();
     top->setWindowTitle(qstring(w.caption));
     top->setObjectName(qstring(w.name));
+    // Set on the window itself, so that its controls keep the standard palette
+    // whatever becomes of the application's.
+    top->setPalette(standardPalette());
 
     window_->layout = new QVBoxLayout(top);
     window_->layout->setContentsMargins(0, 0, 0, 0);
