@@ -34,4 +34,8 @@ QPixmap loadPicture(std::string_view path);
 // font, set once per process.
 void installStandardLook();
 
+// Writes one line to stderr for each face the description names, and for the
+// standard face, that the system does not have; each face once per process.
+void warnMissingFaces(const Description& description);
+
 }  // namespace forms

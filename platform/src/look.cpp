@@ -1,7 +1,9 @@
 #include "forms/look.h"
 
 #include <QApplication>
+#include <QFontInfo>
 #include <QPalette>
+#include <QSet>
 #include <QStyle>
 #include <QStyleFactory>
 
@@ -95,6 +97,28 @@ void installStandardLook()
         return true;
     }();
     (void)installed;
+}
+
+void warnMissingFaces(const Description& description)
+{
+    static QSet<QString> checked;
+    std::vector<std::optional<Font>> fonts { std::nullopt };
+    for (const ControlRow& row : description.controls)
+        fonts.push_back(row.font);
+    for (const std::optional<Font>& font : fonts) {
+        const QFont wanted = resolveFont(font);
+        if (checked.contains(wanted.family()))
+            continue;
+        checked.insert(wanted.family());
+        // (A family installed twice is told apart by its foundry: "P052 [UKWN]".)
+        const QString found = QFontInfo(wanted).family().section(QStringLiteral(" ["), 0, 0);
+        if (found.compare(wanted.family(), Qt::CaseInsensitive) == 0)
+            continue;
+        const QString instead = found.isEmpty() ? QStringLiteral("no other font is installed either")
+                                                : QStringLiteral("its text is drawn in \"%1\"").arg(found);
+        std::fprintf(stderr, "%s: font \"%s\" is not installed; %s\n", QCoreApplication::applicationName().toLocal8Bit().constData(),
+                     wanted.family().toLocal8Bit().constData(), instead.toLocal8Bit().constData());
+    }
 }
 
 }  // namespace forms

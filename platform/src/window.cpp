@@ -31,6 +31,7 @@ struct Form::Window {
 void Form::buildWindow()
 {
     installStandardLook();
+    warnMissingFaces(description_);
     const WindowRow& w = description_.window;
     window_ = std::make_unique<Window>();
     Qt::WindowFlags flags = Qt::Window;

@@ -1,8 +1,9 @@
 // How a built program meets the environment a user starts it in: no display,
-// closed or broken standard descriptors. Each
+// closed or broken standard descriptors, missing fonts. Each
 // case starts the program in a child process, as a shell would.
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -59,6 +60,18 @@ QString unusedDisplay()
     for (int n = 90;; ++n)
         if (!QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)) && !QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)))
             return QStringLiteral(":%1").arg(n);
+}
+
+// The faces a program's missing-font warnings name, one entry per line.
+QStringList warnedFaces(const QString& errors)
+{
+    static const QRegularExpression warning(QStringLiteral("^run_probe: font \"([^\"]+)\" is not installed; "
+                                                           "(?:its text is drawn in \".+\"|no other font is installed either)$"),
+                                            QRegularExpression::MultilineOption);
+    QStringList faces;
+    for (auto match = warning.globalMatch(errors); match.hasNext();)
+        faces << match.next().captured(1);
+    return faces;
 }
 
 }  // namespace
@@ -140,6 +153,37 @@ private slots:
         for (int fd : closed)
             QVERIFY2(lines.contains(QStringLiteral("fd%1 /dev/null").arg(fd)), qPrintable(lines.join(u'\n')));
         QCOMPARE(lines.last(), QStringLiteral("box Run-time error '13':||Type mismatch"));
+    }
+
+    // One warning for each described face the system lacks, and the program goes on.
+    void missingFonts_data()
+    {
+        QTest::addColumn<QString>("fontFolders");
+        QTest::addColumn<QStringList>("warned");
+        QTest::newRow("only DejaVu Sans") << "<dir>/usr/share/fonts/truetype/dejavu</dir>"
+            << QStringList { "Liberation Sans", "Liberation Sans Narrow", "P052", "Comic Neue" };
+        QTest::newRow("no fonts at all") << ""
+            << QStringList { "DejaVu Sans", "Liberation Sans", "Liberation Sans Narrow", "P052", "Comic Neue" };
+        QTest::newRow("every face installed") << "<include>/etc/fonts/fonts.conf</include>" << QStringList();
+    }
+    void missingFonts()
+    {
+        QFETCH(QString, fontFolders);
+        QFETCH(QStringList, warned);
+        const QString config = scratch.filePath(QStringLiteral("fonts-%1.conf").arg(QTest::currentDataTag()));
+        QFile file(config);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QStringLiteral("<?xml version=\"1.0\"?>\n<fontconfig>%1<cachedir>%2</cachedir></fontconfig>\n")
+                       .arg(fontFolders, scratch.filePath(QStringLiteral("font-cache")))
+                       .toUtf8());
+        file.close();
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.insert(QStringLiteral("FONTCONFIG_FILE"), config);
+        const Ended end = start(RUN_PROBE, { QStringLiteral("quit") }, environment);
+        QVERIFY(!end.crashed);
+        QCOMPARE(end.status, 0);
+        QCOMPARE(warnedFaces(end.errors), warned);
     }
 
 };
