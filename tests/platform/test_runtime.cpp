@@ -488,7 +488,7 @@ private slots:
             --depth;
         };
         f.dispatch(dive);
-        QCOMPARE(deepest, forms::Form::maxNesting);
+        QCOMPARE(deepest, forms::Form::maxNesting());
         QCOMPARE(f.nesting(), 0);
         QVERIFY(!f.exitStatus());
     }

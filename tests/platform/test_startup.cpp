@@ -1,5 +1,5 @@
 // How a built program meets the environment a user starts it in: no display,
-// closed or broken standard descriptors, missing fonts. Each
+// closed or broken standard descriptors, missing fonts and a small stack. Each
 // case starts the program in a child process, as a shell would.
 #include <QFile>
 #include <QProcess>
@@ -186,6 +186,27 @@ private slots:
         QCOMPARE(warnedFaces(end.errors), warned);
     }
 
+    // Races nested as deep as the runtime allows fit whatever stack the limit
+    // gives: the bound follows it.
+    void smallStack_data()
+    {
+        QTest::addColumn<int>("kib");
+        QTest::newRow("1 MiB") << 1024;
+        QTest::newRow("640 KiB") << 640;
+    }
+    void smallStack()
+    {
+        QFETCH(int, kib);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.insert(QStringLiteral("QTEST_DISABLE_CRASH_HANDLER"), QStringLiteral("1"));
+        const Ended end = start(CHASE_RACE, { QStringLiteral("nestingIsBounded") }, environment, [kib] {
+            const rlimit stack { rlim_t(kib) * 1024, rlim_t(kib) * 1024 };
+            setrlimit(RLIMIT_STACK, &stack);
+        });
+        QVERIFY2(!end.crashed, qPrintable(end.errors));
+        QCOMPARE(end.status, 0);
+    }
 };
 
 QTEST_GUILESS_MAIN(Startup)
