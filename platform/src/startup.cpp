@@ -121,8 +121,8 @@ DisplayCheck::DisplayCheck(int argc, char** argv)
     const bool x11Answers = x11 && openX11(display);
     const bool waylandAnswers = wayland && forms::waylandAnswers();
     if (x11Answers || waylandAnswers) {
-        // Qt's own default would try X11 alone on a Wayland desktop without
-        // Xwayland, and abort.
+        // Qt would otherwise try its default order, Wayland then X11, and
+        // warn about the one that failed.
         if (chosen.isEmpty() && x11Answers != waylandAnswers)
             qputenv("QT_QPA_PLATFORM", x11Answers ? "xcb" : "wayland");
         return;
