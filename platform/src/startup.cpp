@@ -83,6 +83,29 @@ bool waylandAnswers()
     return answers;
 }
 
+// What could not be opened and which variables to check: `x11Variable` names
+// where the X display came from, null when X11 was not tried.
+QString unreachable(const char* x11Variable, const QByteArray& display, bool wayland)
+{
+    QStringList tried, check, unset;
+    const auto note = [&](const char* variable, const QByteArray& value, const QString& what) {
+        if (value.isEmpty()) {
+            unset << QString::fromLatin1(variable);
+        } else {
+            tried << what + QString::fromLocal8Bit(value);
+            check << QString::fromLatin1(variable);
+        }
+    };
+    if (x11Variable)
+        note(x11Variable, display, QStringLiteral("display "));
+    if (wayland)
+        note("WAYLAND_DISPLAY", qgetenv("WAYLAND_DISPLAY"), QStringLiteral("Wayland display "));
+    if (tried.isEmpty())
+        return QStringLiteral("cannot open a display: %1 %2 not set")
+            .arg(unset.join(QStringLiteral(" and ")), unset.size() > 1 ? QStringLiteral("are") : QStringLiteral("is"));
+    return QStringLiteral("cannot open %1: check %2").arg(tried.join(QStringLiteral(" or ")), check.join(QStringLiteral(" and ")));
+}
+
 using XcbConnect = void* (*)(const char*, int*);
 using XcbHasError = int (*)(void*);
 using XcbDisconnect = void (*)(void*);
@@ -127,26 +150,7 @@ DisplayCheck::DisplayCheck(int argc, char** argv)
             qputenv("QT_QPA_PLATFORM", x11Answers ? "xcb" : "wayland");
         return;
     }
-
-    QStringList tried, check, unset;
-    const auto note = [&](bool used, const QString& variable, const QByteArray& value, const QString& what) {
-        if (!used)
-            return;
-        if (value.isEmpty()) {
-            unset << variable;
-        } else {
-            tried << what + QString::fromLocal8Bit(value);
-            check << variable;
-        }
-    };
-    note(x11, displayOption ? QStringLiteral("-display") : QStringLiteral("DISPLAY"), display, QStringLiteral("display "));
-    note(wayland, QStringLiteral("WAYLAND_DISPLAY"), qgetenv("WAYLAND_DISPLAY"), QStringLiteral("Wayland display "));
-    if (tried.isEmpty())
-        problem_ = QStringLiteral("cannot open a display: %1 %2 not set")
-                       .arg(unset.join(QStringLiteral(" and ")), unset.size() > 1 ? QStringLiteral("are") : QStringLiteral("is"));
-    else
-        problem_ = QStringLiteral("cannot open %1: check %2")
-                       .arg(tried.join(QStringLiteral(" or ")), check.join(QStringLiteral(" and ")));
+    problem_ = unreachable(x11 ? (displayOption ? "-display" : "DISPLAY") : nullptr, display, wayland);
 }
 
 DisplayCheck::~DisplayCheck()
