@@ -295,7 +295,7 @@ public:
         const int level = form->nesting();
         if (depths.empty() || depths.back().first < level)
             depths.emplace_back(level, reinterpret_cast<std::uintptr_t>(&marker));
-        if (level < forms::Form::maxNesting) {
+        if (level < forms::Form::maxNesting()) {
             // A press and a release, delivered through the event loop like a user's click.
             QWidget* button = form->START().widget();
             const QPointF centre = QRectF(button->rect()).center();
@@ -334,7 +334,7 @@ void nesting()
     const double totalKiB = clock.depths.empty() ? 0 : double(clock.depths.front().second - clock.depths.back().second) / 1024;
     std::printf("\nNested races (clicks posted to START in every wait, platform %s)\n", qPrintable(QApplication::platformName()));
     std::printf("  deepest level reached         %d (bound %d), in %.2f s, then closed: exit status %d\n",
-                deepest, forms::Form::maxNesting, wall, form.exitStatus().value_or(-1));
+                deepest, forms::Form::maxNesting(), wall, form.exitStatus().value_or(-1));
     std::printf("  stack per level (bytes)       min %.0f  median %.0f  max %.0f\n", s.min, s.median, s.max);
     std::printf("  stack from level 1 to %-4d    %.0f KiB of the 8192 KiB default\n", deepest, totalKiB);
 }

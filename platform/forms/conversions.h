@@ -33,11 +33,12 @@ struct DateValue {
 
 // A value with no date part becomes its time of day alone (midnight included),
 // in the locale's long time format without a time-zone name; a value whose time
-// of day is zero becomes its date alone in the locale's short date format;
-// anything else becomes both, date first.
+// of day is zero becomes its date alone in the locale's short date format
+// (in the C locale the system's numeric one, MM/dd/yy); anything else becomes both, date first.
 QString toText(const DateValue& value);
 
-// The locale's long time format with its time-zone field taken out.
+// The locale's long time format with its time-zone field taken out, together
+// with the brackets, comma or blank that belong to it.
 QString longTimeFormat();
 
 }  // namespace forms

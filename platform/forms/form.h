@@ -91,8 +91,9 @@ public:
         QString text;
     };
     const std::vector<PrintedLine>& printedLines() const { return printed_; }
-    // Drops events that arrive nested deeper than this inside DoEvents.
-    static constexpr int maxNesting = 1000;
+    // Drops events that arrive nested deeper than this inside DoEvents: as deep
+    // as the stack limit leaves room for with a wide margin, and at most 1000.
+    static int maxNesting();
     int nesting() const { return nesting_; }
 
     // Runs a handler the way every event does: errors are reported and end the

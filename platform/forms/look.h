@@ -5,13 +5,18 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPalette>
 #include <QPixmap>
 #include <QRect>
 
 namespace forms {
 
+// The light palette the windows were designed in (Fusion's own), whatever the
+// desktop's colour scheme: a window always looks as it was designed.
+const QPalette& standardPalette();
+
 // A direct colour 0x00BBGGRR, or a system colour 0x800000nn resolved from the
-// application palette at the moment it is drawn.
+// standard palette.
 QColor resolveColour(Colour colour);
 
 // A description font, or the standard one (DejaVu Sans 8 pt) when none is given,
@@ -25,7 +30,12 @@ QRect pixelRect(const ControlRow& row);
 // The picture a description names; a missing picture is a fault in the build.
 QPixmap loadPicture(std::string_view path);
 
-// One look everywhere: the Fusion style and the standard font, set once per process.
+// One look everywhere: the Fusion style, the standard palette and the standard
+// font, set once per process.
 void installStandardLook();
+
+// Writes one line to stderr for each face the description names, and for the
+// standard face, that the system does not have; each face once per process.
+void warnMissingFaces(const Description& description);
 
 }  // namespace forms

@@ -74,19 +74,55 @@ std::int16_t toInt16(double value)
     return static_cast<std::int16_t>(rounded);
 }
 
+namespace {
+
+bool isSeparator(QChar c) { return c.isSpace() || c == u',' || c == u'\u060C' || c == u'\uFF0C'; }
+
+// The format with its time-zone field (a run of 't' outside quoted literals)
+// taken out together with the brackets around it and the blanks or comma that
+// join it to the rest: "h:mm:ss AP, t" gives "h:mm:ss AP", "H:mm:ss (t)" gives
+// "H:mm:ss", "t HH:mm:ss" gives "HH:mm:ss".
+QString withoutZone(const QString& format)
+{
+    bool quoted = false;
+    for (qsizetype i = 0; i < format.size(); ++i) {
+        if (format[i] == u'\'')
+            quoted = !quoted;
+        if (quoted || format[i] != u't')
+            continue;
+        qsizetype begin = i, end = i;
+        while (end < format.size() && format[end] == u't')
+            ++end;
+        if (begin > 0 && end < format.size()
+            && ((format[begin - 1] == u'(' && format[end] == u')') || (format[begin - 1] == u'[' && format[end] == u']'))) {
+            --begin;
+            ++end;
+        }
+        // The separators on both sides of the field; where it stood between two
+        // fields, those before it stay to keep them apart.
+        qsizetype before = begin, after = end;
+        while (before > 0 && isSeparator(format[before - 1]))
+            --before;
+        while (after < format.size() && isSeparator(format[after]))
+            ++after;
+        const QString kept = before > 0 && after < format.size() ? format.mid(before, begin - before) : QString();
+        return withoutZone(format.left(before) + kept + format.mid(after));
+    }
+    return format;
+}
+
+}  // namespace
+
 QString longTimeFormat()
 {
-    // Drops the time-zone field 't' (outside quoted literals) and the blanks it
-    // leaves behind, and shows the AM/PM text as the locale writes it ("Ap")
-    // rather than in capitals ("AP"), so Greek keeps its "π.μ." and "μ.μ.".
-    const QString format = QLocale().timeFormat(QLocale::LongFormat);
+    // Shows the AM/PM text as the locale writes it ("Ap") rather than in
+    // capitals ("AP"), so Greek keeps its "π.μ." and "μ.μ.".
+    const QString format = withoutZone(QLocale().timeFormat(QLocale::LongFormat));
     QString result;
     bool quoted = false;
     for (QChar c : format) {
         if (c == u'\'')
             quoted = !quoted;
-        if (!quoted && c == u't')
-            continue;
         if (!quoted && c == u'P' && result.endsWith(u'A'))
             c = u'p';
         result += c;
@@ -100,7 +136,10 @@ QString toText(const DateValue& value)
     const QString time = locale.toString(value.timeOfDay, longTimeFormat());
     if (value.day == DateValue::dayZero())
         return time;
-    const QString date = locale.toString(value.day, QLocale::ShortFormat);
+    // The C locale's short date names the month ("8 Dec 2026"); the system's
+    // own short date there is numeric, as date +%x prints it.
+    const QString date = locale.language() == QLocale::C ? locale.toString(value.day, QStringLiteral("MM/dd/yy"))
+                                                          : locale.toString(value.day, QLocale::ShortFormat);
     if (value.timeOfDay == QTime(0, 0))
         return date;
     return date + u' ' + time;

@@ -2,11 +2,15 @@
 
 #include <QApplication>
 #include <QImageReader>
+#include <QFontInfo>
 #include <QPalette>
+#include <QSet>
+#include <QStyle>
 #include <QStyleFactory>
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 namespace forms {
 
@@ -35,10 +39,22 @@ int pixelSize(double points) { return qRound(points * 120.0 / 72.0); }
 
 }  // namespace
 
+const QPalette& standardPalette()
+{
+    static const QPalette palette = [] {
+        const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+        QPalette standard = fusion->standardPalette();
+        // Every role counts as set, so none is filled in from the desktop's palette.
+        standard.setResolveMask(~QPalette::ResolveMask(0));
+        return standard;
+    }();
+    return palette;
+}
+
 QColor resolveColour(Colour colour)
 {
     if (colour & 0x80000000u)
-        return QApplication::palette().color(QPalette::Active, systemColourRole(colour & 0xFFu));
+        return standardPalette().color(QPalette::Active, systemColourRole(colour & 0xFFu));
     return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
 }
 
@@ -81,10 +97,34 @@ void installStandardLook()
 {
     static const bool installed = [] {
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+        // For what the runtime does not build itself, such as a text box's context menu.
+        QApplication::setPalette(standardPalette());
         QApplication::setFont(resolveFont(std::nullopt));
         return true;
     }();
     (void)installed;
+}
+
+void warnMissingFaces(const Description& description)
+{
+    static QSet<QString> checked;
+    std::vector<std::optional<Font>> fonts { std::nullopt };
+    for (const ControlRow& row : description.controls)
+        fonts.push_back(row.font);
+    for (const std::optional<Font>& font : fonts) {
+        const QFont wanted = resolveFont(font);
+        if (checked.contains(wanted.family()))
+            continue;
+        checked.insert(wanted.family());
+        // (A family installed twice is told apart by its foundry: "P052 [UKWN]".)
+        const QString found = QFontInfo(wanted).family().section(QStringLiteral(" ["), 0, 0);
+        if (found.compare(wanted.family(), Qt::CaseInsensitive) == 0)
+            continue;
+        const QString instead = found.isEmpty() ? QStringLiteral("no other font is installed either")
+                                                : QStringLiteral("its text is drawn in \"%1\"").arg(found);
+        std::fprintf(stderr, "%s: font \"%s\" is not installed; %s\n", QCoreApplication::applicationName().toLocal8Bit().constData(),
+                     wanted.family().toLocal8Bit().constData(), instead.toLocal8Bit().constData());
+    }
 }
 
 }  // namespace forms

@@ -1,5 +1,7 @@
 #include "widgets.h"
 
+#include "forms/look.h"
+
 #include <QMenuBar>
 #include <QVBoxLayout>
 
@@ -19,6 +21,7 @@ std::vector<std::unique_ptr<MenuItem>> buildMenuBar(QWidget* window, QVBoxLayout
     for (const MenuRow& row : menus) {
         if (row.level == 0) {
             menu = bar->addMenu(literalCaption(row.caption));
+            menu->setPalette(standardPalette());  // a pop-up window inherits none from the bar
             continue;
         }
         auto item = std::make_unique<MenuItem>(row);

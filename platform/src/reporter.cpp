@@ -1,5 +1,7 @@
 #include "forms/reporter.h"
 
+#include "forms/look.h"
+
 #include <QMessageBox>
 
 namespace forms {
@@ -19,6 +21,7 @@ void StandardReporter::report(const QString& program, const RuntimeError& error,
     std::fprintf(log_, "%s\n", logLine(program, error).toLocal8Bit().constData());
     std::fflush(log_);
     QMessageBox box(QMessageBox::Critical, program, boxText(error), QMessageBox::Ok, window);
+    box.setPalette(standardPalette());
     box.exec();
 }
 

@@ -1,10 +1,14 @@
 #include "forms/form.h"
 
+#include "startup.h"
 #include "widgets.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
+
+#include <cstdio>
+#include <optional>
 
 namespace forms {
 
@@ -25,7 +29,16 @@ QIcon programIcon()
 
 int run(int argc, char** argv, const ProgramInfo& program, const std::function<std::unique_ptr<Form>()>& make)
 {
+    prepareStandardDescriptors();
+    // Qt aborts, core and all, when it cannot open its display.
+    std::optional<DisplayCheck> display(std::in_place, argc, argv);
+    if (!display->reachable()) {
+        std::fprintf(stderr, "%.*s: %s\n", int(program.executable.size()), program.executable.data(),
+                     display->problem().toLocal8Bit().constData());
+        return 1;
+    }
     QApplication app(argc, argv);
+    display.reset();
     QApplication::setApplicationName(qstring(program.executable));
     QApplication::setApplicationVersion(qstring(program.version));
     // The Wayland app id and the X11 startup class: the desktop matches the

@@ -33,6 +33,7 @@ void Form::buildWindow()
 {
     installStandardLook();
     accessibility::install();
+    warnMissingFaces(description_);
     const WindowRow& w = description_.window;
     window_ = std::make_unique<Window>();
     Qt::WindowFlags flags = Qt::Window;
@@ -42,6 +43,9 @@ void Form::buildWindow()
     QWidget* top = window_->top.get();
     top->setWindowTitle(qstring(w.caption));
     top->setObjectName(qstring(w.name));
+    // Set on the window itself, so that its controls keep the standard palette
+    // whatever becomes of the application's.
+    top->setPalette(standardPalette());
 
     window_->layout = new QVBoxLayout(top);
     window_->layout->setContentsMargins(0, 0, 0, 0);

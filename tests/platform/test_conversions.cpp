@@ -4,6 +4,7 @@
 #include <forms/errors.h>
 
 #include <QLocale>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <cmath>
@@ -164,6 +165,51 @@ private slots:
         QLocale::setDefault(QLocale::c());
         QCOMPARE(forms::toText(forms::DateValue { none, QTime(0, 0) }), QStringLiteral("00:00:00"));
         QVERIFY(!forms::longTimeFormat().contains(u't'));
+    }
+
+    // The short date of the C locale is the system's numeric one, as date +%x prints it.
+    void dateTextInTheCLocale()
+    {
+        QLocale::setDefault(QLocale::c());
+        QCOMPARE(forms::toText(forms::DateValue { QDate(2026, 12, 8), QTime(0, 0) }), QStringLiteral("12/08/26"));
+        QCOMPARE(forms::toText(forms::DateValue { QDate(2027, 1, 2), QTime(9, 7, 3) }), QStringLiteral("01/02/27 09:07:03"));
+    }
+
+    // The time-zone field goes together with the brackets, comma or blank that
+    // belong to it, wherever the locale puts it.
+    void timeTextWithoutZone_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("time");
+        QTest::newRow("comma before, Albanian") << "sq_AL" << "2:05:09 e pasdites";
+        QTest::newRow("comma before, Belarusian") << "be_BY" << "14:05:09";
+        QTest::newRow("in brackets, Persian") << "fa_IR" << "۱۴:۰۵:۰۹";
+        QTest::newRow("in brackets, Catalan") << "ca_ES" << "14:05:09";
+        QTest::newRow("in square brackets, Cantonese") << "yue_HK" << "下午2:05:09";
+        QTest::newRow("first, Chinese in Singapore") << "zh_SG" << "下午2:05:09";
+        QTest::newRow("first, Burmese") << "my_MM" << "၁၄:၀၅:၀၉";
+    }
+    void timeTextWithoutZone()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, time);
+        QLocale::setDefault(QLocale(locale));
+        QCOMPARE(forms::toText(forms::DateValue { forms::DateValue::dayZero(), QTime(14, 5, 9) }), time);
+    }
+
+    void noZoneResidueInAnyLocale()
+    {
+        const QRegularExpression emptyBrackets(QStringLiteral("\\(\\s*\\)|\\[\\s*\\]"));
+        const QRegularExpression unquotedZone(QStringLiteral("^(?:[^'t]|'[^']*')*t"));
+        for (const QLocale& locale : QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory)) {
+            QLocale::setDefault(locale);
+            const QString text = forms::toText(forms::DateValue { forms::DateValue::dayZero(), QTime(14, 5, 9) });
+            const QString where = locale.name() + QStringLiteral(": ") + text;
+            QVERIFY2(!unquotedZone.match(forms::longTimeFormat()).hasMatch(), qPrintable(where));
+            QVERIFY2(!emptyBrackets.match(text).hasMatch(), qPrintable(where));
+            QVERIFY2(!text.isEmpty() && !text.front().isSpace() && !text.back().isSpace(), qPrintable(where));
+            QVERIFY2(!text.startsWith(u',') && !text.endsWith(u','), qPrintable(where));
+        }
     }
 };
 

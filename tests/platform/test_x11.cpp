@@ -1,0 +1,198 @@
+// The built programs on a real X server (a private Xvfb that with_xvfb.sh
+// starts): each window carries its menu entry's icon, a dark KDE colour scheme
+// leaves every window as designed, and races nested by real clicks fit a small
+// stack.
+#include "table.h"
+#include "x11_server.h"
+
+#include <testing.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <functional>
+
+namespace {
+
+using forms::programs::Program;
+
+const Program& program(int index) { return forms::programs::all()[size_t(index)]; }
+
+QString pathOf(const Program& program) { return QStringLiteral(BIN_DIR "/") + QString::fromUtf8(program.executable.data()); }
+
+// The program's installed menu icon at one size, premultiplied as a window's
+// icon is on its way to the X server.
+QImage menuIcon(const Program& program, int size)
+{
+    return QImage(QStringLiteral(ICONS_DIR "/%1x%1/apps/" ICON_PREFIX "%2.png").arg(size).arg(QString::fromUtf8(program.id.data())))
+        .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+bool severalColours(const QImage& image)
+{
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != image.pixel(0, 0))
+                return true;
+    return false;
+}
+
+}  // namespace
+
+class X11 : public QObject {
+    Q_OBJECT
+
+    forms::testing::XServer x;
+    QTemporaryDir scratch;
+
+    // The environment of a desktop with no colour scheme of its own, or of KDE
+    // with Breeze Dark.
+    QProcessEnvironment desktop(bool kdeDark) const
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : { "XDG_CURRENT_DESKTOP", "KDE_SESSION_VERSION", "QT_QPA_PLATFORMTHEME", "QT_STYLE_OVERRIDE",
+                                  "XDG_CONFIG_HOME", "WAYLAND_DISPLAY" })
+            environment.remove(QString::fromLatin1(name));
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), scratch.path());
+        if (kdeDark) {
+            environment.insert(QStringLiteral("XDG_CURRENT_DESKTOP"), QStringLiteral("KDE"));
+            environment.insert(QStringLiteral("KDE_SESSION_VERSION"), QStringLiteral("5"));
+            environment.insert(QStringLiteral("XDG_CONFIG_HOME"), scratch.filePath(QStringLiteral("kde")));
+        }
+        return environment;
+    }
+
+    // Starts the program and waits until its window shows a steady picture;
+    // returns the window, or 0.
+    unsigned long start(QProcess& process, const QString& path, const QProcessEnvironment& environment,
+                        const std::function<void()>& setUp = {})
+    {
+        process.setProcessEnvironment(environment);
+        if (setUp)
+            process.setChildProcessModifier(setUp);
+        process.start(path, QStringList());
+        unsigned long window = 0;
+        if (!QTest::qWaitFor([&] { return (window = x.windowOf(process.processId())) != 0; }, 30000))
+            return 0;
+        QImage previous;
+        const bool steady = QTest::qWaitFor([&] {
+            const QImage now = x.grab(window);
+            const bool same = severalColours(now) && now == previous;
+            previous = now;
+            return same;
+        }, 30000);
+        return steady ? window : 0;
+    }
+
+    // Closes the window as a window manager would, and says how the program ended.
+    QString closeEnd(QProcess& process, unsigned long window)
+    {
+        x.close(window);
+        if (!process.waitForFinished(30000))
+            return QStringLiteral("still running");
+        if (process.exitStatus() == QProcess::CrashExit)
+            return QStringLiteral("killed by a signal");
+        return QStringLiteral("status %1").arg(process.exitCode());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(x.connected(), "no X server at $DISPLAY");
+        x.movePointerAway();
+        QVERIFY(QDir(scratch.path()).mkpath(QStringLiteral("kde")));
+        QFile kdeglobals(scratch.filePath(QStringLiteral("kde/kdeglobals")));
+        QVERIFY(kdeglobals.open(QIODevice::WriteOnly));
+        kdeglobals.write("[General]\nColorScheme=BreezeDark\n"
+                         "[Colors:Window]\nBackgroundNormal=35,38,41\nForegroundNormal=252,252,252\n"
+                         "[Colors:View]\nBackgroundNormal=27,30,32\nForegroundNormal=252,252,252\n"
+                         "[Colors:Button]\nBackgroundNormal=49,54,59\nForegroundNormal=252,252,252\n"
+                         "[Colors:Selection]\nBackgroundNormal=61,174,233\nForegroundNormal=252,252,252\n"
+                         "[Colors:Tooltip]\nBackgroundNormal=49,54,59\nForegroundNormal=252,252,252\n");
+    }
+
+    void windowIcon_data()
+    {
+        QTest::addColumn<int>("index");
+        for (size_t i = 0; i < forms::programs::all().size(); ++i)
+            QTest::newRow(program(int(i)).executable.data()) << int(i);
+    }
+    // The task switcher shows the same picture as the menu, at every size.
+    void windowIcon()
+    {
+        QFETCH(int, index);
+        QProcess process;
+        const unsigned long window = start(process, pathOf(program(index)), desktop(false));
+        QVERIFY(window);
+        const QList<QImage> icons = x.icons(window);
+        QList<int> sizes;
+        for (const QImage& icon : icons) {
+            sizes << icon.width();
+            QCOMPARE(icon.convertToFormat(QImage::Format_ARGB32_Premultiplied), menuIcon(program(index), icon.width()));
+        }
+        std::sort(sizes.begin(), sizes.end());
+        QCOMPARE(sizes, QList<int>({ 16, 24, 32, 48, 64, 128, 256 }));
+        QCOMPARE(closeEnd(process, window), QStringLiteral("status 0"));
+    }
+
+    void darkKdeScheme_data()
+    {
+        QTest::addColumn<int>("index");
+        // ΩΡΑ's time moves on between two starts.
+        for (size_t i = 0; i < forms::programs::all().size(); ++i)
+            if (program(int(i)).id != "ora")
+                QTest::newRow(program(int(i)).executable.data()) << int(i);
+    }
+    // Qt's own KDE theme reads the scheme from kdeglobals; the window stays as it
+    // is on a desktop without one.
+    void darkKdeScheme()
+    {
+        QFETCH(int, index);
+        // One after the other: both stand in the middle of the screen.
+        QProcess plain, kde;
+        const unsigned long plainWindow = start(plain, pathOf(program(index)), desktop(false));
+        QVERIFY(plainWindow);
+        const QImage designed = x.grab(plainWindow);
+        QCOMPARE(closeEnd(plain, plainWindow), QStringLiteral("status 0"));
+        const unsigned long kdeWindow = start(kde, pathOf(program(index)), desktop(true));
+        QVERIFY(kdeWindow);
+        QCOMPARE(x.grab(kdeWindow), designed);
+        QCOMPARE(closeEnd(kde, kdeWindow), QStringLiteral("status 0"));
+    }
+
+    // Under a 2 MiB stack, 600 clicks on START during the races used to nest
+    // about 550 races and overflow it.
+    void nestedRacesOnSmallStack()
+    {
+        int chase = 0;
+        while (program(chase).executable != "chase")
+            ++chase;
+        forms::testing::TestServices ts;
+        const QPoint start = program(chase).make(ts.services())->find("START")->widget()->geometry().center();
+        QProcess process;
+        const unsigned long window = this->start(process, pathOf(program(chase)), desktop(false), [] {
+            const rlimit stack { 2048 * 1024, 2048 * 1024 };
+            setrlimit(RLIMIT_STACK, &stack);
+        });
+        QVERIFY(window);
+        const int status = QProcess::execute(QStringLiteral("xdotool"),
+                                             { QStringLiteral("mousemove"), QStringLiteral("--window"), QString::number(window),
+                                               QString::number(start.x()), QString::number(start.y()), QStringLiteral("click"),
+                                               QStringLiteral("--repeat"), QStringLiteral("600"), QStringLiteral("--delay"),
+                                               QStringLiteral("3"), QStringLiteral("1") });
+        x.movePointerAway();
+        QCOMPARE(status, 0);
+        QCOMPARE(process.state(), QProcess::Running);
+        QCOMPARE(closeEnd(process, window), QStringLiteral("status 0"));
+    }
+};
+
+QTEST_MAIN(X11)
+#include "test_x11.moc"
