@@ -2,6 +2,23 @@
 
 # The id of a program's menu entry and icon is this prefix and its registry id.
 set(FORMS_DESKTOP_PREFIX "forms-")
+# The command a program is installed as is this prefix and its registry id,
+# forms-chase: bare words such as chase and quiz are already commands of other
+# Debian packages. A program whose own name is not its id (ΩΡΑ) also keeps its
+# own name, as a link to that command. The build tree names every program by
+# its own name, build/bin/<executable>.
+set(FORMS_COMMAND_PREFIX "forms-")
+# forms_program_commands(<id> <variable>): the commands a program is installed
+# as, the first the program itself, the rest links to it.
+function(forms_program_commands id variable)
+  forms_program_get(${id} EXECUTABLE executable)
+  set(commands ${FORMS_COMMAND_PREFIX}${id})
+  if(NOT executable STREQUAL id)
+    list(APPEND commands ${executable})
+  endif()
+  set(${variable} ${commands} PARENT_SCOPE)
+endfunction()
+
 # The sizes draw_assets --icons draws each icon at, in the hicolor theme.
 set(FORMS_ICON_SIZES 16 24 32 48 64 128 256)
 set(FORMS_ICON_DIR ${CMAKE_BINARY_DIR}/icons)
@@ -46,6 +63,8 @@ function(forms_add_program id)
   set(FORMS_HEADER ${HEADER})
   set(FORMS_FORM ${FORM})
   set(FORMS_DESKTOP_ID ${FORMS_DESKTOP_PREFIX}${id})
+  forms_program_commands(${id} commands)
+  list(POP_FRONT commands FORMS_COMMAND)
   string(REPLACE "\"" "\\\"" FORMS_SUMMARY "${COMMENT_EN}")
   set(main ${CMAKE_CURRENT_BINARY_DIR}/main_${id}.cpp)
   configure_file(${PROJECT_SOURCE_DIR}/programs/main.cpp.in ${main} @ONLY)

@@ -1,5 +1,6 @@
 #include "forms/form.h"
 
+#include "command_line.h"
 #include "widgets.h"
 
 #include <QApplication>
@@ -25,6 +26,8 @@ QIcon programIcon()
 
 int run(int argc, char** argv, const ProgramInfo& program, const std::function<std::unique_ptr<Form>()>& make)
 {
+    if (const std::optional<int> answered = answerCommandLine(argc, argv, program))
+        return *answered;
     QApplication app(argc, argv);
     QApplication::setApplicationName(qstring(program.executable));
     QApplication::setApplicationVersion(qstring(program.version));
