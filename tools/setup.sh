@@ -5,10 +5,11 @@ set -euo pipefail
 # What building and running a program needs: the compiler, Qt, the fonts the
 # windows name, and dpkg-dev for Debian's hardening flags (dpkg-buildflags).
 build_packages=(cmake g++ make qt6-base-dev fonts-liberation fonts-urw-base35 fonts-comic-neue fonts-dejavu-core dpkg-dev)
-# What the tests need besides: desktop-file-utils for the package tests;
+# What the tests need besides: file (CPack finds the programs with it),
+# desktop-file-utils, appstream, lintian and man-db for the package tests;
 # valgrind, xdotool and Xvfb for the memcheck tests; Xlib for the start-up
 # benchmark.
-test_packages=(desktop-file-utils valgrind xdotool xvfb libx11-dev)
+test_packages=(file desktop-file-utils appstream lintian man-db valgrind xdotool xvfb libx11-dev)
 
 # install_missing <package>...: says which packages are missing, then installs them.
 install_missing() {
