@@ -25,7 +25,7 @@ private:
 int main(int argc, char** argv)
 {
     BusyClock clock;
-    const forms::ProgramInfo program { .executable = "busy_chase", .desktopId = "forms-chase",
+    const forms::ProgramInfo program { .executable = "busy_chase", .command = "busy_chase", .desktopId = "forms-chase",
                                        .summary = "chase with a busy-polling wait", .version = "" };
     return forms::run(argc, argv, program,
                       [&] { return std::make_unique<chase::Form1<chase::Chase>>(forms::Services { &clock, nullptr }); });

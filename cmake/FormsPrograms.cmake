@@ -1,7 +1,45 @@
 # How a family library and a program executable are built.
 
-# The id of a program's menu entry and icon is this prefix and its registry id.
-set(FORMS_DESKTOP_PREFIX "forms-")
+# The project's home page. It has no public home yet: a name under example.org,
+# which nobody else can hold, stands in until it has one.
+set(FORMS_HOMEPAGE "https://forms.example.org")
+# The id of a program's menu entry, icon, AppStream component and Wayland app
+# id is this prefix and its registry id: the home page's host reversed,
+# "org.example.forms.", since AppStream asks for reverse-DNS ids.
+string(REGEX REPLACE "^[a-z]+://([^/:]+).*" "\\1" host "${FORMS_HOMEPAGE}")
+string(REPLACE "." ";" host "${host}")
+list(REVERSE host)
+list(JOIN host "." FORMS_DESKTOP_PREFIX)
+string(APPEND FORMS_DESKTOP_PREFIX ".")
+unset(host)
+
+# The command a program is installed as is this prefix and its registry id,
+# forms-chase: bare words such as chase and quiz are already commands of other
+# Debian packages. A program whose own name is not its id (ΩΡΑ) also keeps its
+# own name, as a link to that command. The build tree names every program by
+# its own name, build/bin/<executable>.
+set(FORMS_COMMAND_PREFIX "forms-")
+# forms_program_commands(<id> <variable>): the commands a program is installed
+# as, the first the program itself, the rest links to it.
+function(forms_program_commands id variable)
+  forms_program_get(${id} EXECUTABLE executable)
+  set(commands ${FORMS_COMMAND_PREFIX}${id})
+  if(NOT executable STREQUAL id)
+    list(APPEND commands ${executable})
+  endif()
+  set(${variable} ${commands} PARENT_SCOPE)
+endfunction()
+
+# forms_install_links(<folder> <destination> <target> <link>...): each link, a
+# symbolic link to <target> beside it, made in <folder> of the build tree and
+# installed into <destination>.
+function(forms_install_links folder destination target)
+  foreach(link IN LISTS ARGN)
+    file(MAKE_DIRECTORY ${folder})
+    file(CREATE_LINK ${target} ${folder}/${link} SYMBOLIC)
+    install(FILES ${folder}/${link} DESTINATION ${destination})
+  endforeach()
+endfunction()
 # The sizes draw_assets --icons draws each icon at, in the hicolor theme.
 set(FORMS_ICON_SIZES 16 24 32 48 64 128 256)
 set(FORMS_ICON_DIR ${CMAKE_BINARY_DIR}/icons)
@@ -37,7 +75,8 @@ endfunction()
 
 # forms_add_program(<id>): the registry entry's executable, built into
 # build/bin/<executable> (the CMake target is named by the ASCII id), with a
-# main() generated from the entry and its icon compiled in as the window's icon.
+# main() generated from the entry and its icon compiled in as the window's icon,
+# and installed as its commands.
 function(forms_add_program id)
   foreach(field EXECUTABLE FAMILY FORM HEADER ICON COMMENT_EN)
     forms_program_get(${id} ${field} ${field})
@@ -46,6 +85,8 @@ function(forms_add_program id)
   set(FORMS_HEADER ${HEADER})
   set(FORMS_FORM ${FORM})
   set(FORMS_DESKTOP_ID ${FORMS_DESKTOP_PREFIX}${id})
+  forms_program_commands(${id} commands)
+  list(POP_FRONT commands FORMS_COMMAND)
   string(REPLACE "\"" "\\\"" FORMS_SUMMARY "${COMMENT_EN}")
   set(main ${CMAKE_CURRENT_BINARY_DIR}/main_${id}.cpp)
   configure_file(${PROJECT_SOURCE_DIR}/programs/main.cpp.in ${main} @ONLY)
@@ -64,5 +105,9 @@ function(forms_add_program id)
     set_source_files_properties(${icon} PROPERTIES GENERATED TRUE QT_RESOURCE_ALIAS ${size}.png)
   endforeach()
   qt_add_resources(${id} "${id}_icon" PREFIX /forms/icon FILES ${icons})
-  install(TARGETS ${id} RUNTIME DESTINATION bin)
+  install(PROGRAMS $<TARGET_FILE:${id}> DESTINATION bin RENAME ${FORMS_COMMAND})
+  # Without the compilers' .comment notes, as Debian strips its own programs.
+  install(CODE "execute_process(COMMAND ${CMAKE_OBJCOPY} --remove-section=.comment
+                  \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/${FORMS_COMMAND}\" COMMAND_ERROR_IS_FATAL ANY)")
+  forms_install_links(${CMAKE_BINARY_DIR}/links/bin bin ${FORMS_COMMAND} ${commands})
 endfunction()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a build directory, installs it with apt as a
 # user would, starts every program through its installed menu entry on Qt's
-# offscreen platform, and removes the package again. For CI, as root.
+# offscreen platform, opens the manual page of every command, and removes the
+# package again, checking that nothing of it is left. For CI, as root.
 #
 #   packaging/install-check.sh <build dir>
 set -euo pipefail
@@ -15,9 +16,13 @@ deb=$(echo "$work"/*.deb)
 package=$(dpkg-deb -f "$deb" Package)
 echo "== installing $(basename "$deb")"
 DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$deb" >/dev/null
+# The files and links the package installed (not its folders).
+dpkg -L "$package" | while read -r path; do
+  if [ -L "$path" ] || [ -f "$path" ]; then echo "$path"; fi
+done >"$work/files"
 
 status=0
-entries=(/usr/share/applications/forms-*.desktop)
+mapfile -t entries < <(grep -E '^/usr/share/applications/.*\.desktop$' "$work/files")
 echo "== starting the ${#entries[@]} menu entries"
 for entry in "${entries[@]}"; do
   program=$(sed -n 's/^Exec=//p' "$entry")
@@ -39,8 +44,22 @@ source "$(dirname "$0")/../tools/registry.sh"
 expected=$(registry_programs | wc -l)
 [ ${#entries[@]} -eq "$expected" ] || { echo "FAIL expected $expected menu entries, found ${#entries[@]}"; status=1; }
 
+mapfile -t commands < <(grep -E '^/usr/bin/' "$work/files" | xargs -rn1 basename)
+echo "== the manual pages of the ${#commands[@]} commands"
+for command in "${commands[@]}"; do
+  if page=$(man -w "$command" 2>&1) && man -P cat "$command" 2>&1 | grep -q "^NAME"; then
+    echo "ok   man $command ($page)"
+  else
+    echo "FAIL man $command: $page"
+    status=1
+  fi
+done
+
 echo "== removing $package"
 DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq "$package" >/dev/null
-left=$(ls /usr/share/applications/forms-*.desktop /usr/bin/trafficlight 2>/dev/null || true)
-[ -z "$left" ] || { echo "FAIL left behind after removal: $left"; status=1; }
+left=$(while read -r path; do if [ -e "$path" ] || [ -L "$path" ]; then echo "$path"; fi; done <"$work/files")
+[ -z "$left" ] || { echo "FAIL left behind after removal:"; echo "$left"; status=1; }
+state=$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null || true)
+[ -z "$state" ] || [ "$state" = not-installed ] || { echo "FAIL $package is still known to dpkg as $state"; status=1; }
+[ $status -ne 0 ] || echo "the package installs, starts every program, opens every manual page and removes cleanly"
 exit $status

@@ -3,15 +3,19 @@
 set -euo pipefail
 
 # What building and running a program needs: the compiler, Qt with its Wayland
-# platform (for Wayland desktops without Xwayland) and the fonts the windows name.
-build_packages=(cmake g++ make qt6-base-dev qt6-wayland fonts-liberation fonts-urw-base35 fonts-comic-neue fonts-dejavu-core)
-# What the tests need besides: desktop-file-utils and dpkg-dev for the package
-# tests; valgrind, xdotool and Xvfb for the memcheck tests and the X11 checks;
-# Xlib for the start-up benchmark and the X11 checks; the zone data for the
-# system clock's test in zones far from UTC; Qt's platform headers for the
-# accessibility test, which turns accessibility on, and xauth for its run on
-# X11 (through xvfb-run).
-test_packages=(desktop-file-utils dpkg-dev valgrind xdotool xvfb libx11-dev tzdata qt6-base-private-dev xauth)
+# platform (for Wayland desktops without Xwayland), the fonts the windows name,
+# and dpkg-dev for Debian's hardening flags (dpkg-buildflags).
+build_packages=(cmake g++ make qt6-base-dev qt6-wayland fonts-liberation fonts-urw-base35 fonts-comic-neue fonts-dejavu-core
+  dpkg-dev)
+# What the tests need besides: file (CPack finds the programs with it),
+# desktop-file-utils, appstream, lintian and man-db for the package tests;
+# valgrind, xdotool and Xvfb for the memcheck tests and the X11 checks; Xlib for
+# the start-up benchmark and the X11 checks; the zone data for the system
+# clock's test in zones far from UTC; Qt's platform headers for the
+# accessibility test, which turns accessibility on, and xauth for its run on X11
+# (through xvfb-run).
+test_packages=(file desktop-file-utils appstream lintian man-db valgrind xdotool xvfb libx11-dev tzdata
+  qt6-base-private-dev xauth)
 
 # install_missing <package>...: says which packages are missing, then installs them.
 install_missing() {

@@ -180,7 +180,8 @@ private:
 
 // What the desktop and the command line know a program by.
 struct ProgramInfo {
-    std::string_view executable;  // the command, as the build names it
+    std::string_view executable;  // the program's own name, as the build names it
+    std::string_view command;     // the command the package installs it as
     std::string_view desktopId;   // its menu entry's id: the Wayland app id and the icon's name
     std::string_view summary;     // one line saying what it is
     std::string_view version;

@@ -1,5 +1,6 @@
 #include "forms/form.h"
 
+#include "command_line.h"
 #include "startup.h"
 #include "widgets.h"
 
@@ -30,6 +31,9 @@ QIcon programIcon()
 int run(int argc, char** argv, const ProgramInfo& program, const std::function<std::unique_ptr<Form>()>& make)
 {
     prepareStandardDescriptors();
+    // --help and --version answer without a display.
+    if (const std::optional<int> answered = answerCommandLine(argc, argv, program))
+        return *answered;
     // Qt aborts, core and all, when it cannot open its display.
     std::optional<DisplayCheck> display(std::in_place, argc, argv);
     if (!display->reachable()) {

@@ -105,7 +105,7 @@ int main(int argc, char** argv)
 {
     const QString how = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     Recorder recorder;
-    const forms::ProgramInfo info { .executable = "probe", .desktopId = "forms-probe", .summary = "A probe",
+    const forms::ProgramInfo info { .executable = "probe", .command = "probe", .desktopId = "forms-probe", .summary = "A probe",
                                     .version = "1.2.3" };
     const int status = forms::run(argc, argv, info, [&] {
         forms::Services services;

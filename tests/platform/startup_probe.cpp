@@ -75,7 +75,7 @@ int main(int argc, char** argv)
     const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     const QString report = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
     return forms::run(argc, argv,
-                      { .executable = "startup_probe", .desktopId = "forms-startup-probe", .summary = "A probe of how a program starts",
+                      { .executable = "startup_probe", .command = "startup_probe", .desktopId = "forms-startup-probe", .summary = "A probe of how a program starts",
                         .version = "1" },
                       [&] { return std::make_unique<Probe>(mode, report); });
 }

@@ -1,0 +1,42 @@
+# Reads the release history, packaging/changelog (Debian's changelog format,
+# newest entry first), before project():
+#   FORMS_VERSION    the version of the newest entry: the project's version
+#   FORMS_RELEASES   "<version> <YYYY-MM-DD>" for every entry, newest first
+# Releasing is one new entry at the top of packaging/changelog.
+
+set(FORMS_CHANGELOG ${CMAKE_CURRENT_LIST_DIR}/../packaging/changelog)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${FORMS_CHANGELOG})
+file(STRINGS ${FORMS_CHANGELOG} lines ENCODING UTF-8)
+
+set(FORMS_RELEASES "")
+set(version "")
+set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+foreach(line IN LISTS lines)
+  if(line MATCHES "^[a-z0-9][a-z0-9.+-]* \\(([^)]+)\\) ")
+    set(version ${CMAKE_MATCH_1})
+  elseif(line MATCHES "^ -- .*>  [A-Z][a-z][a-z], ([0-9][0-9]?) ([A-Z][a-z][a-z]) ([0-9][0-9][0-9][0-9]) ")
+    if(NOT version)
+      message(FATAL_ERROR "packaging/changelog: a trailer line with no entry above it: ${line}")
+    endif()
+    list(FIND months ${CMAKE_MATCH_2} month)
+    math(EXPR month "${month} + 1")
+    set(day ${CMAKE_MATCH_1})
+    foreach(part month day)
+      string(LENGTH "${${part}}" length)
+      if(length EQUAL 1)
+        set(${part} 0${${part}})
+      endif()
+    endforeach()
+    list(APPEND FORMS_RELEASES "${version} ${CMAKE_MATCH_3}-${month}-${day}")
+    set(version "")
+  endif()
+endforeach()
+if(NOT FORMS_RELEASES)
+  message(FATAL_ERROR "packaging/changelog has no entry")
+endif()
+list(GET FORMS_RELEASES 0 newest)
+string(REPLACE " " ";" newest "${newest}")
+list(GET newest 0 FORMS_VERSION)
+unset(lines)
+unset(version)
+unset(newest)

@@ -1,0 +1,113 @@
+// Every program as built answers --help and --version by itself: on stdout,
+// with status 0 and nothing on stderr, on a machine with no display at all, so
+// without ever starting Qt's window system. Any other argument goes to Qt.
+#include "built_programs.h"
+
+#include <QProcess>
+#include <QTest>
+
+namespace {
+
+struct Outcome {
+    QProcess::ExitStatus exitStatus;
+    int exitCode;
+    QString out;
+    QString err;
+};
+
+// Runs a program of build/bin with no display: no DISPLAY, no WAYLAND_DISPLAY,
+// no QT_QPA_PLATFORM. Qt would fail at once if the program reached it.
+Outcome runHeadless(const char* executable, const QStringList& arguments, const QString& stdoutFile = {})
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" })
+        environment.remove(QString::fromLatin1(name));
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    if (!stdoutFile.isEmpty())
+        process.setStandardOutputFile(stdoutFile);
+    process.start(QStringLiteral(PROGRAMS_DIR "/") + QString::fromUtf8(executable), arguments);
+    if (!process.waitForFinished(60000))
+        process.kill();
+    return { process.exitStatus(), process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+             QString::fromUtf8(process.readAllStandardError()) };
+}
+
+void addProgramRows()
+{
+    QTest::addColumn<int>("program");
+    for (int i = 0; i < int(std::size(builtPrograms)); ++i)
+        QTest::newRow(builtPrograms[i].executable) << i;
+}
+
+}  // namespace
+
+class CommandLineTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void version_data() { addProgramRows(); }
+    // "<command> <version>", whether alone or among Qt's own arguments (a
+    // platform that does not exist would stop any program that went on to Qt).
+    void version()
+    {
+        QFETCH(int, program);
+        const BuiltProgram& p = builtPrograms[program];
+        const QString expected = QStringLiteral("%1 %2\n").arg(QString::fromUtf8(p.command), QStringLiteral(VERSION));
+        for (const QStringList& arguments : { QStringList { QStringLiteral("--version") },
+                                              QStringList { QStringLiteral("-platform"), QStringLiteral("nosuchplatform"),
+                                                            QStringLiteral("--version") } }) {
+            const Outcome o = runHeadless(p.executable, arguments);
+            QCOMPARE(o.err, QString());
+            QCOMPARE(o.exitStatus, QProcess::NormalExit);
+            QCOMPARE(o.exitCode, 0);
+            QCOMPARE(o.out, expected);
+        }
+    }
+
+    void help_data() { addProgramRows(); }
+    // The usage: the installed command, what the program is, both options and
+    // where every other argument goes.
+    void help()
+    {
+        QFETCH(int, program);
+        const BuiltProgram& p = builtPrograms[program];
+        const Outcome o = runHeadless(p.executable, { QStringLiteral("--help") });
+        QCOMPARE(o.err, QString());
+        QCOMPARE(o.exitStatus, QProcess::NormalExit);
+        QCOMPARE(o.exitCode, 0);
+        const QStringList lines = o.out.split(u'\n');
+        QVERIFY2(lines.size() > 2, qPrintable(o.out));
+        QCOMPARE(lines[0], QStringLiteral("Usage: %1 [--help | --version] [Qt option...]").arg(QString::fromUtf8(p.command)));
+        QCOMPARE(lines[1], QString::fromUtf8(p.summary) + u'.');
+        for (const char* option : { "  --help ", "  --version ", "-platform offscreen" })
+            QVERIFY2(o.out.contains(QString::fromLatin1(option)), option);
+        QVERIFY(o.out.contains(QStringLiteral("See %1(1).").arg(QString::fromUtf8(p.command))));
+    }
+
+    // Near misses are not the options: they, and everything else, reach Qt,
+    // which here stops at the platform asked for.
+    void otherArgumentsGoToQt()
+    {
+        for (const char* other : { "--helpme", "-help", "--version=1", "-v" }) {
+            const Outcome o = runHeadless(builtPrograms[0].executable,
+                                          { QString::fromLatin1(other), QStringLiteral("-platform"), QStringLiteral("nosuchplatform") });
+            QCOMPARE(o.out, QString());
+            QVERIFY2(o.err.contains(QStringLiteral("nosuchplatform")), qPrintable(o.err));
+            QVERIFY2(o.exitStatus != QProcess::NormalExit || o.exitCode != 0, other);
+        }
+    }
+
+    // A full disk is reported, with status 1, rather than passed over.
+    void unwritableOutputFails()
+    {
+        const Outcome o = runHeadless(builtPrograms[0].executable, { QStringLiteral("--version") }, QStringLiteral("/dev/full"));
+        QCOMPARE(o.exitStatus, QProcess::NormalExit);
+        QCOMPARE(o.exitCode, 1);
+        QVERIFY2(o.err.startsWith(QString::fromUtf8(builtPrograms[0].command) + QStringLiteral(": cannot write to standard output: ")),
+                 qPrintable(o.err));
+    }
+};
+
+QTEST_GUILESS_MAIN(CommandLineTest)
+#include "test_command_line.moc"
