@@ -47,7 +47,7 @@ void perform(forms::Form& form, forms::testing::ManualClock& clock, const QStrin
 }
 
 // Builds the program's form on a manual clock, shows it, performs the shot's
-// actions and grabs the whole window, menu bar included.
+// actions and grabs what was flushed to the whole window, menu bar included.
 QImage render(const forms::programs::Program& program, const QStringList& actions)
 {
     forms::testing::TestServices ts;
@@ -60,7 +60,7 @@ QImage render(const forms::programs::Program& program, const QStringList& action
         fail(QStringLiteral("the window of %1 did not show").arg(QString::fromUtf8(program.executable)));
     for (const QString& action : actions)
         perform(*form, ts.clock, action);
-    QImage image = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QImage image = forms::testing::grabWindow(*form);
     image.setDevicePixelRatio(1);
     return image;
 }
