@@ -58,8 +58,8 @@ forms::Description probeDescription()
 
 class Probe : public forms::Form {
 public:
-    explicit Probe(forms::Services services)
-        : Form(probeDescription(), services)
+    explicit Probe(forms::Services services, forms::Description description = probeDescription())
+        : Form(std::move(description), services)
     {
         connect(Command1(), &Probe::Command1_Click);
         connect(Hidden(), &Probe::Hidden_Click);
@@ -280,6 +280,25 @@ private slots:
         QCOMPARE(rgbAt(image, 10 + 28, 150 + 117), 0x000000u);          // the bottom frame band, kept
         // The line runs across the whole width and is clipped at the edge.
         QCOMPARE(rgbAt(image, 399, 290), 0x000000u);
+    }
+
+    // A label wraps its caption at blanks and clips what does not fit its
+    // rectangle: of six lines, three show in its 50 pixels, none below it.
+    void labelsClipTheirCaption()
+    {
+        forms::Description d = probeDescription();
+        d.control("Label1").caption = "one two three four five six seven eight nine ten eleven twelve";
+        form = std::make_unique<Probe>(ts->services(), d);
+        const QImage image = grabClient(shown());
+        bool inkInside = false, inkBelow = false;
+        for (int x = 0; x < 100; ++x) {
+            for (int y = 30; y < 50; ++y)
+                inkInside = inkInside || rgbAt(image, x, y) != 0xFFFFFFu;
+            for (int y = 50; y < 100; ++y)
+                inkBelow = inkBelow || rgbAt(image, x, y) != 0x00C000u;
+        }
+        QVERIFY(inkInside);
+        QVERIFY(!inkBelow);
     }
 
     // Visible changes what the window shows at once, both ways, for windowed
