@@ -1,7 +1,7 @@
 // The built programs on a real X server (a private Xvfb that with_xvfb.sh
 // starts): each window carries its menu entry's icon, a dark KDE colour scheme
-// leaves every window as designed, and races nested by real clicks fit a small
-// stack.
+// leaves every window and a text box's context menu as designed, and races
+// nested by real clicks fit a small stack.
 #include "table.h"
 #include "x11_server.h"
 
@@ -17,12 +17,37 @@
 
 #include <algorithm>
 #include <functional>
+#include <string_view>
 
 namespace {
 
 using forms::programs::Program;
 
 const Program& program(int index) { return forms::programs::all()[size_t(index)]; }
+
+const Program& program(std::string_view executable)
+{
+    int index = 0;
+    while (program(index).executable != executable)
+        ++index;
+    return program(index);
+}
+
+// Where a control of the program's window stands, in the window.
+QPoint centreOf(const Program& program, const char* control)
+{
+    forms::testing::TestServices ts;
+    return program.make(ts.services())->find(control)->widget()->geometry().center();
+}
+
+// xdotool's status for a click of the button at the point of the window.
+int click(unsigned long window, QPoint at, int button)
+{
+    return QProcess::execute(QStringLiteral("xdotool"),
+                             { QStringLiteral("mousemove"), QStringLiteral("--window"), QString::number(window),
+                               QString::number(at.x()), QString::number(at.y()), QStringLiteral("click"),
+                               QString::number(button) });
+}
 
 QString pathOf(const Program& program) { return QStringLiteral(BIN_DIR "/") + QString::fromUtf8(program.executable.data()); }
 
@@ -81,6 +106,12 @@ class X11 : public QObject {
         unsigned long window = 0;
         if (!QTest::qWaitFor([&] { return (window = x.windowOf(process.processId())) != 0; }, 30000))
             return 0;
+        return steadyGrab(window).isNull() ? 0 : window;
+    }
+
+    // What the window shows once two grabs in a row agree, or a null image.
+    QImage steadyGrab(unsigned long window) const
+    {
         QImage previous;
         const bool steady = QTest::qWaitFor([&] {
             const QImage now = x.grab(window);
@@ -88,7 +119,7 @@ class X11 : public QObject {
             previous = now;
             return same;
         }, 30000);
-        return steady ? window : 0;
+        return steady ? previous : QImage();
     }
 
     // Closes the window as a window manager would, and says how the program ended.
@@ -167,21 +198,45 @@ private slots:
         QCOMPARE(closeEnd(kde, kdeWindow), QStringLiteral("status 0"));
     }
 
+    // The context menu Qt builds for a text box follows the runtime's light
+    // palette too, not the desktop's dark one.
+    void darkKdeContextMenu()
+    {
+        const Program& maxOfThree = program("maxofthree");
+        QImage menus[2];
+        for (const bool kdeDark : { false, true }) {
+            QProcess process;
+            const unsigned long window = start(process, pathOf(maxOfThree), desktop(kdeDark));
+            QVERIFY(window);
+            QCOMPARE(click(window, centreOf(maxOfThree, "Text1"), 3), 0);
+            x.movePointerAway();
+            unsigned long menu = 0;
+            QVERIFY(QTest::qWaitFor([&] {
+                for (const unsigned long other : x.windowsOf(process.processId()))
+                    if (other != window)
+                        menu = other;
+                return menu != 0;
+            }, 30000));
+            menus[kdeDark] = steadyGrab(menu);
+            QVERIFY(!menus[kdeDark].isNull());
+            QCOMPARE(QProcess::execute(QStringLiteral("xdotool"), { QStringLiteral("key"), QStringLiteral("Escape") }), 0);
+            QCOMPARE(closeEnd(process, window), QStringLiteral("status 0"));
+        }
+        QCOMPARE(menus[true], menus[false]);
+    }
+
     // Under a 2 MiB stack, 600 clicks on START during the races used to nest
     // about 550 races and overflow it.
     void nestedRacesOnSmallStack()
     {
-        int chase = 0;
-        while (program(chase).executable != "chase")
-            ++chase;
-        forms::testing::TestServices ts;
-        const QPoint start = program(chase).make(ts.services())->find("START")->widget()->geometry().center();
+        const Program& chase = program("chase");
         QProcess process;
-        const unsigned long window = this->start(process, pathOf(program(chase)), desktop(false), [] {
+        const unsigned long window = start(process, pathOf(chase), desktop(false), [] {
             const rlimit stack { 2048 * 1024, 2048 * 1024 };
             setrlimit(RLIMIT_STACK, &stack);
         });
         QVERIFY(window);
+        const QPoint start = centreOf(chase, "START");
         const int status = QProcess::execute(QStringLiteral("xdotool"),
                                              { QStringLiteral("mousemove"), QStringLiteral("--window"), QString::number(window),
                                                QString::number(start.x()), QString::number(start.y()), QStringLiteral("click"),

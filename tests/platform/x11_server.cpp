@@ -46,23 +46,29 @@ XServer::~XServer()
         XCloseDisplay(open(display_));
 }
 
-unsigned long XServer::windowOf(qint64 pid) const
+QList<unsigned long> XServer::windowsOf(qint64 pid) const
 {
     Display* display = open(display_);
     Window root = 0, parent = 0, *children = nullptr;
     unsigned int count = 0;
-    unsigned long found = 0;
+    QList<unsigned long> found;
     if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count))
-        return 0;
-    for (unsigned int i = 0; i < count && !found; ++i) {
+        return found;
+    for (unsigned int i = 0; i < count; ++i) {
         XWindowAttributes attributes;
         if (cardinals(display, children[i], "_NET_WM_PID") == QList<unsigned long> { static_cast<unsigned long>(pid) }
             && XGetWindowAttributes(display, children[i], &attributes) && attributes.map_state == IsViewable)
-            found = children[i];
+            found << children[i];
     }
     if (children)
         XFree(children);
     return found;
+}
+
+unsigned long XServer::windowOf(qint64 pid) const
+{
+    const QList<unsigned long> windows = windowsOf(pid);
+    return windows.isEmpty() ? 0 : windows.first();
 }
 
 QImage XServer::grab(unsigned long window) const

@@ -17,6 +17,9 @@ public:
     bool connected() const { return display_ != nullptr; }
     // The viewable top-level window of a process (by _NET_WM_PID), or 0.
     unsigned long windowOf(qint64 pid) const;
+    // All the viewable top-level windows of a process, pop-ups included,
+    // bottom of the stack first.
+    QList<unsigned long> windowsOf(qint64 pid) const;
     // The window's contents as the server holds them.
     QImage grab(unsigned long window) const;
     // Every image of the window's _NET_WM_ICON, as ARGB32.
