@@ -71,8 +71,8 @@ std::vector<Shot> all()
 {
     std::vector<Shot> shots;
     for (const auto& program : forms::programs::all())
-        for (std::string_view spec : program.shots) {
-            const QString text = QString::fromUtf8(spec.data(), qsizetype(spec.size()));
+        for (std::string_view shot : program.shots) {
+            const QString text = QString::fromUtf8(shot.data(), qsizetype(shot.size()));
             QStringList actions = text.section(u':', 1).split(u',', Qt::SkipEmptyParts);
             for (QString& action : actions)
                 action = action.trimmed();
