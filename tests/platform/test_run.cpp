@@ -55,7 +55,7 @@ private slots:
         // Only the runtime's own words on stderr, not Qt's notes about the platform.
         environment.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("*.warning=false"));
         probe.setProcessEnvironment(environment);
-        probe.start(QStringLiteral(RUN_PROBE), { how });
+        probe.start(QStringLiteral(PROBE), { how });
         // A program whose loop goes on after the end would never stop.
         if (!probe.waitForFinished(30000)) {
             probe.kill();

@@ -65,7 +65,7 @@ QString unusedDisplay()
 // The faces a program's missing-font warnings name, one entry per line.
 QStringList warnedFaces(const QString& errors)
 {
-    static const QRegularExpression warning(QStringLiteral("^startup_probe: font \"([^\"]+)\" is not installed; "
+    static const QRegularExpression warning(QStringLiteral("^probe: font \"([^\"]+)\" is not installed; "
                                                            "(?:its text is drawn in \".+\"|no other font is installed either)$"),
                                             QRegularExpression::MultilineOption);
     QStringList faces;
@@ -102,7 +102,7 @@ private slots:
         QTest::newRow("Wayland chosen, no compositor") << TRAFFICLIGHT << QStringList { "QT_QPA_PLATFORM=wayland" } << 1
             << "trafficlight: cannot open a display: WAYLAND_DISPLAY is not set\n";
         // A platform that needs no display server is left alone.
-        QTest::newRow("offscreen chosen") << STARTUP_PROBE << QStringList { "QT_QPA_PLATFORM=offscreen" } << 0 << "";
+        QTest::newRow("offscreen chosen") << PROBE << QStringList { "QT_QPA_PLATFORM=offscreen" } << 0 << "";
     }
     void noDisplay()
     {
@@ -113,7 +113,7 @@ private slots:
         QProcessEnvironment environment = withoutDisplay(scratch.path());
         for (const QString& variable : variables)
             environment.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
-        const Ended end = start(program, { QStringLiteral("quit") }, environment);
+        const Ended end = start(program, { QStringLiteral("close") }, environment);
         QVERIFY(!end.crashed);
         QCOMPARE(end.status, status);
         QCOMPARE(end.errors, errors);
@@ -144,7 +144,7 @@ private slots:
         const QString report = scratch.filePath(QStringLiteral("report-%1").arg(QTest::currentDataTag()));
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        const Ended end = start(STARTUP_PROBE, { QStringLiteral("error"), report }, environment, setUp);
+        const Ended end = start(PROBE, { QStringLiteral("error"), report }, environment, setUp);
         QVERIFY(!end.crashed);
         QCOMPARE(end.status, 1);
         QFile file(report);
@@ -180,7 +180,7 @@ private slots:
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         environment.insert(QStringLiteral("FONTCONFIG_FILE"), config);
-        const Ended end = start(STARTUP_PROBE, { QStringLiteral("quit") }, environment);
+        const Ended end = start(PROBE, { QStringLiteral("close") }, environment);
         QVERIFY(!end.crashed);
         QCOMPARE(end.status, 0);
         QCOMPARE(warnedFaces(end.errors), warned);

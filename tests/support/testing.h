@@ -55,7 +55,7 @@ QStringList printedTexts(const Form& form);
 QImage withPrintedLines(const Form& form, QImage image, const QStringList& lines);
 
 // Loads and shows a form, as run() does, and waits until its window is
-// exposed. (run() itself is tested in its own program, tests/platform/run_probe.cpp.)
+// exposed. (run() itself is tested in its own program, tests/platform/probe.cpp.)
 void showForm(Form& form);
 
 // How `body` ends when run in a child process: for faults that stop the program.
