@@ -10,15 +10,22 @@
 #include "surface_interface.h"
 #include "widget_interfaces.h"
 
+#include <algorithm>
+
 namespace forms::accessibility {
 
 namespace {
 
-// A form's window is the top-level widget that holds its surface.
+// A form's window is the top-level widget that holds its surface. (Not
+// findChild: it tells classes apart by their meta-objects, which the runtime's
+// widgets do not declare.)
 bool isFormWindow(QObject* object)
 {
     auto* widget = qobject_cast<QWidget*>(object);
-    return widget && widget->isWindow() && widget->findChild<Surface*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!widget || !widget->isWindow())
+        return false;
+    const QObjectList& children = widget->children();
+    return std::any_of(children.begin(), children.end(), [](QObject* child) { return dynamic_cast<Surface*>(child); });
 }
 
 QAccessibleInterface* runtimeInterface(const QString&, QObject* object)
