@@ -14,7 +14,7 @@ build_packages=(cmake g++ make qt6-base-dev qt6-wayland fonts-liberation fonts-u
 # clock's test in zones far from UTC; Qt's platform headers for the
 # accessibility test, which turns accessibility on, and xauth for its run on X11
 # (through xvfb-run).
-test_packages=(file desktop-file-utils appstream lintian man-db valgrind xdotool xvfb libx11-dev tzdata
+test_packages=(file desktop-file-utils appstream lintian man-db valgrind xdotool xvfb libx11-dev tzdata strace
   qt6-base-private-dev xauth)
 
 # install_missing <package>...: says which packages are missing, then installs them.
