@@ -115,7 +115,11 @@ void Form::Print(const QString& text) { surface_->print(text); }
 
 void Form::Cls() { surface_->cls(); }
 
-double Form::Timer() const { return clock_->now().time().msecsSinceStartOfDay() / 1000.0; }
+double Form::Timer() const
+{
+    lastReading_ = { clock_->now().time().msecsSinceStartOfDay() / 1000.0, clock_->monotonic(), true };
+    return lastReading_.timer;
+}
 
 DateValue Form::Date() const { return { clock_->now().date(), QTime(0, 0) }; }
 
