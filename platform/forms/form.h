@@ -132,6 +132,7 @@ private:
     Control& bindControl(std::string_view name, Kind kind);
     MenuItem& bindMenuItem(std::string_view name);
     void dispatchPendingOrIdle(const std::function<std::chrono::milliseconds()>& idleLimit);
+    void moveFocusOn();
     void end(int status);
 
     Description description_;
@@ -145,6 +146,7 @@ private:
     std::vector<std::unique_ptr<Control>> controls_;  // stored order
     std::vector<std::unique_ptr<MenuItem>> menuItems_;
     std::function<void()> load_;
+    const Control* focusLost_ = nullptr;  // hidden while it had the focus, by the running handler
     std::optional<int> exitStatus_;
     bool hidden_ = false;
     int nesting_ = 0;

@@ -13,6 +13,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 namespace forms {
 
@@ -131,8 +132,24 @@ void Form::dispatch(const std::function<void()>& handler) noexcept
         std::abort();
     }
     --nesting_;
+    moveFocusOn();
     if (hidden_)
         end(0);
+}
+
+// When a handler hid the control that had the focus, the focus goes where Tab
+// would take it from there, now that the handler is done (back to the control
+// itself if the handler showed it again); with no control left to take it,
+// the window keeps it.
+void Form::moveFocusOn()
+{
+    const Control* from = std::exchange(focusLost_, nullptr);
+    if (!from || exitStatus_)
+        return;
+    if (from->visible())
+        from->widget()->setFocus(Qt::TabFocusReason);
+    else if (Control* next = nextInTabOrder(controls_, *from))
+        next->widget()->setFocus(Qt::TabFocusReason);
 }
 
 }  // namespace forms
