@@ -5,12 +5,12 @@
 #include <QDateTime>
 #include <QObject>
 
-class QFileSystemWatcher;
-
 #include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
+
+class QFileSystemWatcher;
 
 namespace forms {
 

@@ -27,6 +27,11 @@ QFont resolveFont(const std::optional<Font>& font);
 // A control's rectangle in pixels on the client area.
 QRect pixelRect(const ControlRow& row);
 
+// An image compiled into the program or into Qt, read as the format it is
+// ("BMP", "PNG") with detection off, so that no image-format plugin is loaded
+// to be asked whether it knows the file. Null when it cannot be read.
+QPixmap readImage(const QString& path, const char* format);
+
 // The picture a description names; a missing picture is a fault in the build.
 QPixmap loadPicture(std::string_view path);
 

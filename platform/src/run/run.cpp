@@ -2,14 +2,13 @@
 
 #include "command_line.h"
 #include "forms/form.h"
+#include "forms/look.h"
 #include "forms/text.h"
 #include "startup.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
-#include <QImageReader>
-#include <QPixmap>
 
 #include <cstdio>
 #include <optional>
@@ -19,18 +18,14 @@ namespace forms {
 namespace {
 
 // The program's icon, compiled in at every size it was drawn at: the window
-// shows the same icon as its menu entry. Each size is read as the PNG it is,
-// with detection off: QIcon::addFile would ask every image-format plugin
-// whether it knows the file, and so load them all.
+// shows the same icon as its menu entry. (Not QIcon::addFile, which would ask
+// every image-format plugin whether it knows the file, and so load them all.)
 QIcon programIcon()
 {
     QIcon icon;
     const QDir sizes(QStringLiteral(":/forms/icon"));
-    for (const QString& file : sizes.entryList(QDir::Files)) {
-        QImageReader reader(sizes.filePath(file), "PNG");
-        reader.setAutoDetectImageFormat(false);
-        icon.addPixmap(QPixmap::fromImage(reader.read()));
-    }
+    for (const QString& file : sizes.entryList(QDir::Files))
+        icon.addPixmap(readImage(sizes.filePath(file), "PNG"));
     return icon;
 }
 

@@ -6,8 +6,10 @@
 #include <QImageReader>
 #include <QFontInfo>
 #include <QPalette>
+#include <QProxyStyle>
 #include <QSet>
 #include <QStyle>
+#include <QStyleOption>
 #include <QStyleFactory>
 
 #include <cstdio>
@@ -38,6 +40,26 @@ QPalette::ColorRole systemColourRole(unsigned number)
 // Fonts are sized for the 120-dpi screen the descriptions were laid out on, in
 // logical pixels, so text fits its controls at any DPI.
 int pixelSize(double points) { return qRound(points * 120.0 / 72.0); }
+
+// Fusion, but for the one icon it reads by a file name: the arrow of the menu
+// bar's overflow button, which every menu bar makes whether it shows or not.
+class Style final : public QProxyStyle {
+public:
+    Style() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
+
+    QIcon standardIcon(StandardPixmap icon, const QStyleOption* option, const QWidget* widget) const override
+    {
+        if (icon != SP_ToolBarHorizontalExtensionButton)
+            return QProxyStyle::standardIcon(icon, option, widget);
+        const bool rtl = (option ? option->direction : QApplication::layoutDirection()) == Qt::RightToLeft;
+        QIcon arrow;
+        for (int size : { 8, 16, 32 })
+            arrow.addPixmap(readImage(QStringLiteral(":/qt-project.org/styles/commonstyle/images/toolbar-ext-h-%1%2.png")
+                                        .arg(rtl ? QStringLiteral("rtl-") : QString())
+                                        .arg(size), "PNG"));
+        return arrow;
+    }
+};
 
 }  // namespace
 
@@ -78,26 +100,28 @@ QRect pixelRect(const ControlRow& row)
     return { toPixels(row.left), toPixels(row.top), toPixels(row.width), toPixels(row.height) };
 }
 
+QPixmap readImage(const QString& path, const char* format)
+{
+    QImageReader reader(path, format);
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
+
 QPixmap loadPicture(std::string_view path)
 {
-    const QString name = qstring(path);
-    // Every picture is a BMP, which Qt reads itself. Named and with detection
-    // off, no image-format plugin is loaded to be asked whether it knows the file.
-    QImageReader reader(name, "BMP");
-    reader.setAutoDetectImageFormat(false);
-    const QImage image = reader.read();
-    if (image.isNull()) {
-        std::fprintf(stderr, "forms: picture %s is missing from the build (%s)\n", qPrintable(name),
-                     qPrintable(reader.errorString()));
+    // Every picture is a BMP, which Qt reads itself.
+    const QPixmap picture = readImage(qstring(path), "BMP");
+    if (picture.isNull()) {
+        std::fprintf(stderr, "forms: picture %.*s is missing from the build\n", int(path.size()), path.data());
         std::abort();
     }
-    return QPixmap::fromImage(image);
+    return picture;
 }
 
 void installStandardLook()
 {
     static const bool installed = [] {
-        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+        QApplication::setStyle(new Style);
         // For what the runtime does not build itself, such as a text box's context menu.
         QApplication::setPalette(standardPalette());
         QApplication::setFont(resolveFont(std::nullopt));
