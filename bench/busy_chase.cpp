@@ -29,7 +29,8 @@ int main(int argc, char** argv)
 {
     BusyClock clock;
     const forms::ProgramInfo program { .executable = "busy_chase", .command = "busy_chase", .desktopId = "forms-chase",
-                                       .summary = "chase with a busy-polling wait", .version = "" };
+                                       .summary = "chase with a busy-polling wait", .menuName = "Καταδίωξη",
+                                       .menuNameEnglish = "Pursuit race", .version = "" };
     return forms::run(argc, argv, program,
                       [&] { return std::make_unique<chase::Form1<chase::Chase>>(forms::Services { &clock, nullptr }); });
 }

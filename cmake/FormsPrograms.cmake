@@ -78,7 +78,7 @@ endfunction()
 # main() generated from the entry and its icon compiled in as the window's icon,
 # and installed as its commands.
 function(forms_add_program id)
-  foreach(field EXECUTABLE FAMILY FORM HEADER ICON COMMENT_EN)
+  foreach(field EXECUTABLE FAMILY FORM HEADER ICON COMMENT_EN NAME NAME_EN)
     forms_program_get(${id} ${field} ${field})
   endforeach()
   set(FORMS_EXECUTABLE ${EXECUTABLE})
@@ -88,6 +88,8 @@ function(forms_add_program id)
   forms_program_commands(${id} commands)
   list(POP_FRONT commands FORMS_COMMAND)
   string(REPLACE "\"" "\\\"" FORMS_SUMMARY "${COMMENT_EN}")
+  string(REPLACE "\"" "\\\"" FORMS_NAME "${NAME}")
+  string(REPLACE "\"" "\\\"" FORMS_NAME_EN "${NAME_EN}")
   set(main ${CMAKE_CURRENT_BINARY_DIR}/main_${id}.cpp)
   configure_file(${PROJECT_SOURCE_DIR}/programs/main.cpp.in ${main} @ONLY)
 

@@ -4,6 +4,7 @@
 // It says on stdout, one line each, what happened and in what order; the first
 // argument chooses how it ends:
 //   close          the window is closed as soon as it shows (status 0);
+//   describe       as close, saying first the window's accessible description;
 //   load-error     Load raises Overflow, reported to a reporter that records;
 //   timer-error    a timer on the system clock raises Division by zero while the
 //                  event loop runs, reported by the standard reporter, whose box
@@ -132,7 +133,9 @@ private:
         {
             if (event->type() == QEvent::Show) {
                 say(QStringLiteral("shown"));
-                if (probe->how_ == QLatin1String("close"))
+                if (probe->how_ == QLatin1String("describe"))
+                    say(QStringLiteral("described ") + probe->window()->accessibleDescription());
+                if (probe->how_ == QLatin1String("close") || probe->how_ == QLatin1String("describe"))
                     QTimer::singleShot(0, probe->window(), [this] { probe->window()->close(); });
             }
             return false;
@@ -151,7 +154,7 @@ int main(int argc, char** argv)
     const QString report = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
     Recorder recorder;
     const forms::ProgramInfo info { .executable = "probe", .command = "probe", .desktopId = "forms-probe", .summary = "A probe",
-                                    .version = "1.2.3" };
+                                    .menuName = "Δοκιμή", .menuNameEnglish = "Probe program", .version = "1.2.3" };
     const int status = forms::run(argc, argv, info, [&] {
         forms::Services services;
         if (how == QLatin1String("load-error"))

@@ -40,22 +40,39 @@ QString describe(QAccessibleInterface* item)
         + (state.invisible ? ", invisible" : state.offscreen ? ", offscreen" : "");
 }
 
+// The children, each with its own children in braces.
 QStringList childrenOf(QAccessibleInterface* parent)
 {
     QStringList children;
-    for (int i = 0; i < parent->childCount(); ++i)
-        children << describe(parent->child(i));
+    for (int i = 0; i < parent->childCount(); ++i) {
+        QAccessibleInterface* child = parent->child(i);
+        children << describe(child) + (child->childCount() ? " {" + childrenOf(child).join(", ") + "}" : QString());
+    }
     return children;
 }
 
+// Each child names `parent` as its parent and is found at its own index, all the way down.
+void verifyFamily(QAccessibleInterface* parent)
+{
+    for (int i = 0; i < parent->childCount(); ++i) {
+        QCOMPARE(parent->child(i)->parent(), parent);
+        QCOMPARE(parent->indexOfChild(parent->child(i)), i);
+        verifyFamily(parent->child(i));
+    }
+}
+
 // What screen readers hear of labels, pictures and printed lines: "<event> <text>";
-// and of text boxes: "<event> <name>".
+// of notifications: "<event> notification <text>", with ", invisible" when it
+// was not to be seen as the event came; and of text boxes: "<event> <name>".
 QStringList heard, edited;
 void hear(QAccessibleEvent* event)
 {
     QAccessibleInterface* item = event->accessibleInterface();
     if (item && item->role() == QAccessible::EditableText)
         edited << key(event->type()) + u' ' + item->text(QAccessible::Name);
+    if (item && item->role() == QAccessible::Notification)
+        heard << key(event->type()) + " notification " + item->text(QAccessible::Name)
+                + (item->state().invisible ? ", invisible" : "");
     if (!item || (item->role() != QAccessible::StaticText && item->role() != QAccessible::Graphic)
         || event->type() == QAccessible::NameChanged)
         return;
@@ -130,10 +147,12 @@ private slots:
         QTest::addColumn<QString>("executable");
         QTest::addColumn<QString>("window");
         QTest::addColumn<QStringList>("children");
-        const QStringList quizOptions { "RadioButton 5 εως 10 ποντους", "StaticText 5 εως 10 ποντους",
-                                        "RadioButton 10 εως 15 ποντους", "StaticText 10 εως 15 ποντους",
-                                        "RadioButton 15 εως 20 ποντους", "StaticText 15 εως 20 ποντους",
-                                        "RadioButton 20 εως 25 ποντους", "StaticText 20 εως 25 ποντους" };
+        // The option buttons form one group, named by the question above them.
+        const QStringList quizOptions { "Grouping Τι μεγεθος εχει το πεος σου? {RadioButton 5 εως 10 ποντους, "
+                                        "RadioButton 10 εως 15 ποντους, RadioButton 15 εως 20 ποντους, "
+                                        "RadioButton 20 εως 25 ποντους}",
+                                        "StaticText 5 εως 10 ποντους", "StaticText 10 εως 15 ποντους",
+                                        "StaticText 15 εως 20 ποντους", "StaticText 20 εως 25 ποντους" };
         const QString mocking = "StaticText " + QString("xa ").repeated(29) + ", invisible";
         const QStringList greetings { "Button Ειμαι πανέμορφος ", "Button Ειμαι πανέξυπνος ", "Button Διαγραφή" };
         const std::map<std::string_view, std::pair<QString, QStringList>> expected {
@@ -154,10 +173,10 @@ private slots:
                 + QStringList { "Button ΚΑΤΩ ΑΠΟ 5 ΠΟΝΤΟΥΣ", mocking, "StaticText By Zedrik40" } } },
             { "quiz3", { "Window Form1", {
                 "StaticText ΕΙΣΑΙ ΕΞΥΠΝΟΣ?",
-                "RadioButton 70 εως 90 ποντους", "StaticText 70 εως 90 ποντους",
-                "RadioButton 90 εως 120 ποντους", "StaticText 90 εως 120 ποντους",
-                "RadioButton 120 εως 150 ποντους", "StaticText 120 εως 150 ποντους",
-                "RadioButton 150εως 200 ποντους", "StaticText 150εως 200 ποντους",
+                "Grouping ΕΙΣΑΙ ΕΞΥΠΝΟΣ? {RadioButton 70 εως 90 ποντους, RadioButton 90 εως 120 ποντους, "
+                "RadioButton 120 εως 150 ποντους, RadioButton 150εως 200 ποντους}",
+                "StaticText 70 εως 90 ποντους", "StaticText 90 εως 120 ποντους",
+                "StaticText 120 εως 150 ποντους", "StaticText 150εως 200 ποντους",
                 "Button ΚΑΤΩ ΑΠΟ 70 ΠΟΝΤΟΥΣ", mocking, "StaticText By Zedrik40" } } },
             { "greeter", { "Window Form1", greetings } },
             { "greeter2", { "Window Form1", greetings + QStringList { "StaticText made zedrik40" } } },
@@ -187,10 +206,7 @@ private slots:
         QAccessibleInterface* client = accessible({});
         QCOMPARE(client->parent(), top);
         QCOMPARE(childrenOf(client), children);
-        for (int i = 0; i < client->childCount(); ++i) {
-            QCOMPARE(client->child(i)->parent(), client);
-            QCOMPARE(client->indexOfChild(client->child(i)), i);
-        }
+        verifyFamily(client);
     }
 
     // The label that names a text box (at 1200, 600, 1200 × 300 twips) or an option button.
@@ -226,6 +242,38 @@ private slots:
         QCOMPARE(QAccessible::queryAccessibleInterface(named.find("Text1")->widget())->text(QAccessible::Name), name);
     }
 
+    // The group of option buttons (one at 1200, 600, 1200 × 300 twips, named
+    // by L1 on its right) is named by the label directly above the buttons and
+    // their labels together, the nearest of such.
+    void optionGroupIsNamedByTheLabelAbove_data()
+    {
+        QTest::addColumn<QList<QRect>>("labels");  // L2, L3
+        QTest::addColumn<QString>("name");
+        QTest::newRow("above the option's label only") << QList<QRect> { { 2600, 0, 600, 300 } } << "L2";
+        QTest::newRow("nearer of two above") << QList<QRect> { { 1200, 0, 900, 200 }, { 1500, 250, 900, 200 } } << "L3";
+        QTest::newRow("beside the group") << QList<QRect> { { 0, 600, 1000, 300 } } << "";
+        QTest::newRow("below") << QList<QRect> { { 1200, 1000, 1200, 300 } } << "";
+        QTest::newRow("none") << QList<QRect> {} << "";
+    }
+    void optionGroupIsNamedByTheLabelAbove()
+    {
+        QFETCH(QList<QRect>, labels);
+        QFETCH(QString, name);
+        static const char* const captions[] = { "L1", "L2", "L3" };
+        labels.prepend(QRect(2600, 600, 600, 300));
+        forms::Description d { .window = { .name = "Form1", .caption = "Form1" }, .controls = {} };
+        d.controls.push_back({ .kind = Kind::OptionButton, .name = "Option1", .index = 1,
+                               .left = 1200, .top = 600, .width = 1200, .height = 300, .tabIndex = 0 });
+        for (int i = 0; i < labels.size(); ++i)
+            d.controls.push_back({ .kind = Kind::Label, .name = captions[i], .index = i + 2, .caption = captions[i],
+                                   .left = labels[i].x(), .top = labels[i].y(), .width = labels[i].width(),
+                                   .height = labels[i].height() });
+        forms::Form grouped(d, ts.services());
+        QAccessibleInterface* group = QAccessible::queryAccessibleInterface(grouped.find("Option1")->widget())->parent();
+        QCOMPARE(group->role(), QAccessible::Grouping);
+        QCOMPARE(group->text(QAccessible::Name), name);
+    }
+
     // Printed lines follow the controls in print order; each is announced as it
     // appears and Cls removes them. A label shown is announced too.
     void surfaceChanges_data()
@@ -235,12 +283,16 @@ private slots:
         QTest::addColumn<QStringList>("children");
         const QStringList controls { "StaticText Name", "EditableText Name" };
         const QString later = "StaticText Later, invisible";
+        // A line is created as static text, and a notification with its text
+        // is shown and hidden at once: what a screen reader speaks.
+        const auto printed = [](const QString& line) {
+            return QStringList { "ObjectCreated " + line, "TextInserted " + line, "ObjectShow notification " + line,
+                                 "ObjectHide notification " + line + ", invisible" };
+        };
         QTest::newRow("printed") << Action([](forms::Form& f) { f.Print("one"); f.Print(" two"); })
-            << QStringList { "ObjectCreated one", "TextInserted one", "ObjectCreated  two", "TextInserted  two" }
-            << controls + QStringList { later, "StaticText one", "StaticText  two" };
+            << printed("one") + printed(" two") << controls + QStringList { later, "StaticText one", "StaticText  two" };
         QTest::newRow("cleared") << Action([](forms::Form& f) { f.Print("one"); f.Print("two"); f.Cls(); f.Print("three"); })
-            << QStringList { "ObjectCreated one", "TextInserted one", "ObjectCreated two", "TextInserted two",
-                             "ObjectDestroyed two", "ObjectDestroyed one", "ObjectCreated three", "TextInserted three" }
+            << printed("one") + printed("two") + QStringList { "ObjectDestroyed two", "ObjectDestroyed one" } + printed("three")
             << controls + QStringList { later, "StaticText three" };
         QTest::newRow("label shown") << Action([](forms::Form& f) { f.find("Label2")->setVisible(true); })
             << QStringList { "ObjectShow Later" } << controls + QStringList { "StaticText Later" };

@@ -68,6 +68,41 @@ private slots:
         QCOMPARE(QString::fromUtf8(probe.readAllStandardError()), errors);
     }
 
+    // The window's description names the program as its menu entry does in the
+    // desktop's language, for a screen reader to say beside the caption.
+    void windowSaysWhichProgram_data()
+    {
+        QTest::addColumn<QString>("lang");
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("described");
+        QTest::newRow("Greek") << "el_GR.UTF-8" << "" << "Δοκιμή";
+        QTest::newRow("English") << "en_US.UTF-8" << "" << "Probe program";
+        QTest::newRow("C") << "C.UTF-8" << "" << "Probe program";
+        QTest::newRow("Greek messages first") << "en_US.UTF-8" << "el:en" << "Δοκιμή";
+    }
+    void windowSaysWhichProgram()
+    {
+        QFETCH(QString, lang);
+        QFETCH(QString, language);
+        QFETCH(QString, described);
+        QProcess probe;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.remove(QStringLiteral("LC_ALL"));
+        environment.remove(QStringLiteral("LC_MESSAGES"));
+        environment.insert(QStringLiteral("LANG"), lang);
+        if (language.isEmpty())
+            environment.remove(QStringLiteral("LANGUAGE"));
+        else
+            environment.insert(QStringLiteral("LANGUAGE"), language);
+        probe.setProcessEnvironment(environment);
+        probe.start(QStringLiteral(PROBE), { QStringLiteral("describe") });
+        QVERIFY(probe.waitForFinished(30000));
+        const QStringList said = QString::fromUtf8(probe.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+        QVERIFY2(said.contains("described " + described), qPrintable(said.join(u'|')));
+        QCOMPARE(probe.exitCode(), 0);
+    }
+
     // The words of every error number, on the log and in the box.
     void reporterTexts_data()
     {

@@ -6,6 +6,7 @@
 #include "surface.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace forms::accessibility {
 
@@ -16,6 +17,16 @@ struct Box {
     explicit Box(const ControlRow& row)
         : left(row.left), top(row.top), right(row.left + row.width), bottom(row.top + row.height)
     {
+    }
+    // The smallest rectangle holding both.
+    Box united(const Box& other) const
+    {
+        Box both = *this;
+        both.left = std::min(left, other.left);
+        both.top = std::min(top, other.top);
+        both.right = std::max(right, other.right);
+        both.bottom = std::max(bottom, other.bottom);
+        return both;
     }
     Twips left, top, right, bottom;
 };
@@ -32,34 +43,49 @@ Twips horizontalGap(const Box& a, const Box& b) { return std::max({ 0, b.left - 
 
 bool isNamingLabel(const ControlRow& row) { return row.kind == Kind::Label && !row.caption.empty(); }
 
+// Of the labels with a caption for which `gap` gives a distance, the nearest;
+// of equally near ones the first in stored order. Null when there is none.
+template <class Gap>
+const ControlRow* nearestLabel(const Description& description, Gap gap)
+{
+    const ControlRow* nearest = nullptr;
+    Twips nearestGap = 0;
+    for (const ControlRow& row : description.controls) {
+        if (!isNamingLabel(row))
+            continue;
+        if (const std::optional<Twips> g = gap(Box(row)); g && (!nearest || *g < nearestGap)) {
+            nearest = &row;
+            nearestGap = *g;
+        }
+    }
+    return nearest;
+}
+
+// Of the labels directly above `box` (the label's bottom edge at or above its
+// top edge, and some column shared), the nearest: the smallest gap from the
+// label's bottom edge down to the top edge.
+const ControlRow* labelAbove(const Description& description, const Box& box)
+{
+    return nearestLabel(description, [&](const Box& label) -> std::optional<Twips> {
+        if (label.bottom <= box.top && sharesColumns(label, box))
+            return box.top - label.bottom;
+        return std::nullopt;
+    });
+}
+
 // The label that belongs to a control, or null:
 //  1. of the labels level with it (on its left, on its right, or overlapping
 //     it), the nearest: the smallest horizontal gap between the two rectangles;
-//  2. else, of the labels directly above it (the label's bottom edge at or
-//     above the control's top edge, and some column shared), the nearest: the
-//     smallest gap from the label's bottom edge down to the control's top edge.
-// Of equally near labels the first in stored order belongs to the control.
-// Only labels with a caption count.
+//  2. else the label directly above it.
 const ControlRow* labelOf(const Description& description, const ControlRow& control)
 {
     const Box box(control);
-    const ControlRow* nearest = nullptr;
-    Twips nearestGap = 0;
-    auto consider = [&](const ControlRow& label, Twips gap) {
-        if (!nearest || gap < nearestGap) {
-            nearest = &label;
-            nearestGap = gap;
-        }
-    };
-    for (const ControlRow& row : description.controls)
-        if (isNamingLabel(row) && level(Box(row), box))
-            consider(row, horizontalGap(Box(row), box));
-    if (nearest)
-        return nearest;
-    for (const ControlRow& row : description.controls)
-        if (isNamingLabel(row) && Box(row).bottom <= box.top && sharesColumns(Box(row), box))
-            consider(row, box.top - Box(row).bottom);
-    return nearest;
+    const ControlRow* beside = nearestLabel(description, [&](const Box& label) -> std::optional<Twips> {
+        if (level(label, box))
+            return horizontalGap(label, box);
+        return std::nullopt;
+    });
+    return beside ? beside : labelAbove(description, box);
 }
 
 }  // namespace
@@ -84,6 +110,21 @@ QString nameOf(const Description& description, const ControlRow& control)
     default:
         return qstring(control.name);
     }
+}
+
+QString optionGroupName(const Description& description)
+{
+    std::optional<Box> group;
+    for (const ControlRow& row : description.controls) {
+        if (row.kind != Kind::OptionButton)
+            continue;
+        Box option(row);
+        if (const ControlRow* label = labelOf(description, row))
+            option = option.united(Box(*label));
+        group = group ? group->united(option) : option;
+    }
+    const ControlRow* label = group ? labelAbove(description, *group) : nullptr;
+    return label ? qstring(label->caption) : QString();
 }
 
 void nameControls(const Surface& surface)

@@ -21,6 +21,11 @@ namespace accessibility {
 // caption of the label that belongs to it (see names.cpp).
 QString nameOf(const Description& description, const ControlRow& control);
 
+// The name of the group the window's option buttons form: the caption of the
+// label directly above the option buttons and the labels that name them, found
+// as a control's label above it is (see names.cpp); empty when there is none.
+QString optionGroupName(const Description& description);
+
 // Gives each windowed control on the surface its accessible name.
 void nameControls(const Surface& surface);
 

@@ -89,4 +89,20 @@ QString PrintedLineItem::attributes(int, int* start, int* end) const
     return {};
 }
 
+LineNotification::LineNotification(Surface* surface, QString text)
+    : PaintedItem(surface)
+    , text_(std::move(text))
+{
+}
+
+void LineNotification::announce()
+{
+    announcing_ = true;
+    QAccessibleEvent shown(this, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
+    announcing_ = false;
+    QAccessibleEvent hidden(this, QAccessible::ObjectHide);
+    QAccessible::updateAccessibility(&hidden);
+}
+
 }  // namespace forms::accessibility

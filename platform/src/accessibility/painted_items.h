@@ -107,5 +107,31 @@ private:
     const QFontMetrics metrics_;
 };
 
+// A printed line's announcement. A screen reader speaks a notification that
+// comes into sight, whatever has the focus, where it would pass over a line of
+// static text appearing. So each line has a notification of its own with its
+// text, shown once as the line appears and hidden at once: a reader browsing
+// the window meets the line only as static text. (One per line, since a reader
+// reads the text when it comes to the event, after later lines may be printed.)
+class LineNotification final : public PaintedItem {
+public:
+    LineNotification(Surface* surface, QString text);
+
+    QString text(QAccessible::Text t) const override { return t == QAccessible::Name ? text_ : QString(); }
+    QAccessible::Role role() const override { return QAccessible::Notification; }
+    void* interface_cast(QAccessible::InterfaceType) override { return nullptr; }
+
+    // Shows it and hides it again, telling screen readers of both.
+    void announce();
+
+protected:
+    QRect area() const override { return {}; }
+    bool shown() const override { return announcing_; }
+
+private:
+    const QString text_;
+    bool announcing_ = false;
+};
+
 }  // namespace accessibility
 }  // namespace forms

@@ -1,8 +1,12 @@
 #include "surface_interface.h"
 
 #include "names.h"
+#include "option_group.h"
 #include "painted_items.h"
 #include "surface.h"
+
+#include <algorithm>
+#include <utility>
 
 namespace forms::accessibility {
 
@@ -17,6 +21,10 @@ SurfaceInterface::~SurfaceInterface()
         QAccessible::deleteAccessibleInterface(id);
     for (QAccessible::Id id : lines_)
         QAccessible::deleteAccessibleInterface(id);
+    for (QAccessible::Id id : notifications_)
+        QAccessible::deleteAccessibleInterface(id);
+    if (group_)
+        QAccessible::deleteAccessibleInterface(group_);
 }
 
 Surface* SurfaceInterface::surface() const { return static_cast<Surface*>(widget()); }
@@ -30,16 +38,40 @@ const std::vector<const Control*>& SurfaceInterface::order() const
     return order_;
 }
 
-int SurfaceInterface::childCount() const { return int(order().size() + lines_.size()); }
+std::vector<QAccessibleInterface*> SurfaceInterface::controlItems() const
+{
+    std::vector<QAccessibleInterface*> items;
+    bool grouped = false;
+    for (const Control* control : order()) {
+        if (control->kind() != Kind::OptionButton)
+            items.push_back(interfaceOf(*control));
+        else if (!std::exchange(grouped, true))
+            items.push_back(optionGroup());
+    }
+    return items;
+}
+
+QAccessibleInterface* SurfaceInterface::optionGroup() const
+{
+    if (!group_) {
+        const auto& controls = surface()->controls();
+        if (std::none_of(controls.begin(), controls.end(), [](const auto& c) { return c->kind() == Kind::OptionButton; }))
+            return nullptr;
+        group_ = QAccessible::registerAccessibleInterface(new OptionGroup(surface()));
+    }
+    return QAccessible::accessibleInterface(group_);
+}
+
+int SurfaceInterface::childCount() const { return int(controlItems().size() + lines_.size()); }
 
 QAccessibleInterface* SurfaceInterface::child(int index) const
 {
-    const auto& controls = order();
+    const std::vector<QAccessibleInterface*> items = controlItems();
     if (index < 0 || index >= childCount())
         return nullptr;
-    if (size_t(index) < controls.size())
-        return interfaceOf(*controls[size_t(index)]);
-    return QAccessible::accessibleInterface(lines_[size_t(index) - controls.size()]);
+    if (size_t(index) < items.size())
+        return items[size_t(index)];
+    return QAccessible::accessibleInterface(lines_[size_t(index) - items.size()]);
 }
 
 int SurfaceInterface::indexOfChild(const QAccessibleInterface* wanted) const
@@ -62,9 +94,9 @@ QAccessibleInterface* SurfaceInterface::interfaceOf(const Control& control) cons
     return QAccessible::accessibleInterface(found->second);
 }
 
-// The topmost child at a point, as the surface is drawn: a windowed control,
-// else the last printed line there, else the label or picture painted last
-// (controls are painted in stored order).
+// The topmost child at a point, as the surface is drawn: a windowed control
+// (the group, for an option button), else the last printed line there, else
+// the label or picture painted last (controls are painted in stored order).
 QAccessibleInterface* SurfaceInterface::childAt(int x, int y) const
 {
     const auto seenAt = [x, y](QAccessibleInterface* item) {
@@ -74,7 +106,7 @@ QAccessibleInterface* SurfaceInterface::childAt(int x, int y) const
     for (const auto& control : surface()->controls()) {
         QAccessibleInterface* item = interfaceOf(*control);
         if (seenAt(item) && control->widget())
-            return item;
+            return control->kind() == Kind::OptionButton ? optionGroup() : item;
         if (seenAt(item))
             painted = item;
     }
@@ -87,6 +119,10 @@ QAccessibleInterface* SurfaceInterface::childAt(int x, int y) const
 void SurfaceInterface::followPrintedLines()
 {
     const std::vector<PrintedLine>& printed = surface()->printedLines();
+    while (notifications_.size() > printed.size()) {
+        QAccessible::deleteAccessibleInterface(notifications_.back());
+        notifications_.pop_back();
+    }
     while (lines_.size() > printed.size()) {
         const QAccessible::Id id = lines_.back();
         QAccessibleEvent gone(QAccessible::accessibleInterface(id), QAccessible::ObjectDestroyed);
@@ -103,6 +139,10 @@ void SurfaceInterface::followPrintedLines()
         QAccessible::updateAccessibility(&created);
         QAccessibleTextInsertEvent inserted(line, 0, line->text(QAccessible::Name));
         QAccessible::updateAccessibility(&inserted);
+        // And its announcement, which a screen reader speaks as it appears.
+        auto* notification = new LineNotification(surface(), line->text(QAccessible::Name));
+        notifications_.push_back(QAccessible::registerAccessibleInterface(notification));
+        notification->announce();
     }
 }
 

@@ -1,5 +1,6 @@
 // The accessible interface of a window's surface: its children are the controls
-// in reading order, windowed or painted, then the printed lines in print order.
+// in reading order, windowed or painted, with the option buttons as one group
+// where the first of them stands, then the printed lines in print order.
 #pragma once
 
 #include "forms/controls.h"
@@ -28,6 +29,8 @@ public:
     // The interface of a control: its widget's, or for a label or picture one
     // of the surface's own; null for lines and timers.
     QAccessibleInterface* interfaceOf(const Control& control) const;
+    // The group of the option buttons; null when the window has none.
+    QAccessibleInterface* optionGroup() const;
 
     // Creates and announces an item for each line printed since the last call;
     // destroys the items of lines that Cls removed.
@@ -41,9 +44,13 @@ public:
 private:
     Surface* surface() const;
     const std::vector<const Control*>& order() const;
+    // The children before the printed lines.
+    std::vector<QAccessibleInterface*> controlItems() const;
 
     mutable std::vector<const Control*> order_;
     mutable std::map<const Control*, QAccessible::Id> painted_;
+    mutable QAccessible::Id group_ = 0;
+    std::vector<QAccessible::Id> notifications_;  // one per printed line, not children
     std::map<const Control*, bool> showing_;
     std::vector<QAccessible::Id> lines_;
 };

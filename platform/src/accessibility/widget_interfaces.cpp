@@ -1,10 +1,18 @@
 #include "widget_interfaces.h"
 
+#include "surface_interface.h"
+
 namespace forms::accessibility {
 
 OptionButtonInterface::OptionButtonInterface(OptionButtonWidget* option)
     : QAccessibleWidget(option, QAccessible::RadioButton)
 {
+}
+
+QAccessibleInterface* OptionButtonInterface::parent() const
+{
+    auto* surface = dynamic_cast<SurfaceInterface*>(QAccessibleWidget::parent());
+    return surface ? surface->optionGroup() : QAccessibleWidget::parent();
 }
 
 QAccessible::State OptionButtonInterface::state() const

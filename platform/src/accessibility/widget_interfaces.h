@@ -15,6 +15,8 @@ class OptionButtonInterface final : public QAccessibleWidget {
 public:
     explicit OptionButtonInterface(OptionButtonWidget* option);
 
+    // The group of the window's option buttons.
+    QAccessibleInterface* parent() const override;
     QAccessible::State state() const override;
     QStringList actionNames() const override;
     void doAction(const QString& action) override;

@@ -9,6 +9,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
+#include <QLocale>
+#include <QWidget>
 
 #include <cstdio>
 #include <optional>
@@ -27,6 +29,14 @@ QIcon programIcon()
     for (const QString& file : sizes.entryList(QDir::Files))
         icon.addPixmap(readImage(sizes.filePath(file), "PNG"));
     return icon;
+}
+
+// The name the program's menu entry has on this desktop: Greek on a desktop in
+// Greek, English on any other.
+QString menuName(const ProgramInfo& program)
+{
+    const QString language = QLocale().uiLanguages().value(0);
+    return qstring(language.startsWith(QStringLiteral("el")) ? program.menuName : program.menuNameEnglish);
 }
 
 }  // namespace
@@ -54,6 +64,10 @@ int run(int argc, char** argv, const ProgramInfo& program, const std::function<s
     QApplication::setWindowIcon(programIcon());
 
     const std::unique_ptr<Form> form = make();
+    // A screen reader names a window by its caption ("Form1" in most of
+    // them); its description says which program it is.
+    if (const QString name = menuName(program); !name.isEmpty() && name != form->window()->windowTitle())
+        form->window()->setAccessibleDescription(name);
     form->load();
     form->show();
     if (form->exitStatus())

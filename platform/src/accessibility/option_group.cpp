@@ -1,0 +1,70 @@
+#include "option_group.h"
+
+#include "names.h"
+#include "surface.h"
+
+#include <QWidget>
+#include <QWindow>
+
+namespace forms::accessibility {
+
+namespace {
+
+std::vector<const Control*> optionButtons(const Surface& surface)
+{
+    std::vector<const Control*> options;
+    for (const Control* control : readingOrder(surface.controls()))
+        if (control->kind() == Kind::OptionButton)
+            options.push_back(control);
+    return options;
+}
+
+}  // namespace
+
+OptionGroup::OptionGroup(Surface* surface)
+    : surface_(surface)
+    , name_(optionGroupName(surface->description()))
+{
+}
+
+QWindow* OptionGroup::window() const { return surface_->window()->windowHandle(); }
+
+QAccessibleInterface* OptionGroup::parent() const { return QAccessible::queryAccessibleInterface(surface_); }
+
+QAccessibleInterface* OptionGroup::child(int index) const
+{
+    const std::vector<const Control*> options = optionButtons(*surface_);
+    if (index < 0 || size_t(index) >= options.size())
+        return nullptr;
+    return QAccessible::queryAccessibleInterface(options[size_t(index)]->widget());
+}
+
+int OptionGroup::childCount() const { return int(optionButtons(*surface_).size()); }
+
+int OptionGroup::indexOfChild(const QAccessibleInterface* wanted) const
+{
+    for (int i = 0; i < childCount(); ++i)
+        if (child(i) == wanted)
+            return i;
+    return -1;
+}
+
+QAccessibleInterface* OptionGroup::childAt(int x, int y) const
+{
+    for (int i = 0; i < childCount(); ++i)
+        if (QAccessibleInterface* option = child(i); !option->state().invisible && option->rect().contains(x, y))
+            return option;
+    return nullptr;
+}
+
+QString OptionGroup::text(QAccessible::Text t) const { return t == QAccessible::Name ? name_ : QString(); }
+
+QRect OptionGroup::rect() const
+{
+    QRect all;
+    for (int i = 0; i < childCount(); ++i)
+        all = all.united(child(i)->rect());
+    return all;
+}
+
+}  // namespace forms::accessibility
