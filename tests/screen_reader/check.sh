@@ -41,12 +41,17 @@ says_once() {
 never_says() { [ "$(times "$1" "$2")" -eq 0 ] || fail "$1" "said \"$2\""; }
 silent() { [ -z "$(section "$1")" ] || fail "$1" "was not silent"; }
 
-# The question is heard with the answer the focus is on, at start and in
-# "Where am I" (KP_Enter); each reply is heard once, as it is printed, whether
-# space or an arrow key selected the option button.
+# The program's name in the desktop's language: "<Greek> <English>" chooses.
+in_language() { case "${LANG:-}" in el*) echo "$1" ;; *) echo "$2" ;; esac; }
+
+# The window is heard with the program's name; the question is heard with the
+# answer the focus is on, at start and in "Where am I" (KP_Enter); each reply
+# is heard once, as it is printed, whether space or an arrow key selected the
+# option button.
 questionnaire() {
-  local program=$1 question=$2 answer1=$3 reply1=$4 answer2=$5 reply2=$6
+  local program=$1 name=$2 question=$3 answer1=$4 reply1=$5 answer2=$6 reply2=$7
   listen "$program" space Down KP_Enter
+  says 0 "$name"
   says 0 "$question"
   says 0 "$answer1"
   says_once 1 "$reply1"
@@ -57,8 +62,14 @@ questionnaire() {
 }
 
 case "${1:-}" in
-  quiz) questionnaire quiz "Τι μεγεθος εχει το πεος σου?" "5 εως 10 ποντους" "ΩΡΑΙΟΣ" "10 εως 15 ποντους" "ΜΟΝΟ!!!" ;;
-  quiz3) questionnaire quiz3 "ΕΙΣΑΙ ΕΞΥΠΝΟΣ?" "70 εως 90 ποντους" "ΩΡΑΙΟΣ!!!" "90 εως 120 ποντους" "ΜΟΝΟ!!!" ;;
+  quiz)
+    questionnaire quiz "$(in_language "Ερωτηματολόγιο" "Joke questionnaire")" "Τι μεγεθος εχει το πεος σου?" \
+      "5 εως 10 ποντους" "ΩΡΑΙΟΣ" "10 εως 15 ποντους" "ΜΟΝΟ!!!"
+    ;;
+  quiz3)
+    questionnaire quiz3 "$(in_language "Είσαι έξυπνος?" "Are you clever?")" "ΕΙΣΑΙ ΕΞΥΠΝΟΣ?" \
+      "70 εως 90 ποντους" "ΩΡΑΙΟΣ!!!" "90 εως 120 ποντους" "ΜΟΝΟ!!!"
+    ;;
   greeter2)
     # Both greeting buttons, the clear button, then a greeting after clearing.
     listen greeter2 space Tab space Tab space shift+Tab space
