@@ -62,6 +62,60 @@ QImage menuIcon(const Program& program, int size)
         .convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
+// Whether a program's form runs a timer of its own from the start (ΩΡΑ's clock).
+bool ticksAtStart(const Program& program)
+{
+    forms::testing::TestServices ts;
+    const auto form = program.make(ts.services());
+    return ts.clock.running() > 0;
+}
+
+// What each thread of a process waits for, one "<thread>: <wait>" line each,
+// from the system call it sleeps in: "no limit", "<n> ms", or what it does
+// instead ("running", "futex with a limit", "system call <n>").
+QStringList waits(qint64 pid)
+{
+    QStringList result;
+    for (const QString& task : QDir(QStringLiteral("/proc/%1/task").arg(pid)).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const QString dir = QStringLiteral("/proc/%1/task/%2/").arg(pid).arg(task);
+        QFile name(dir + QStringLiteral("comm")), call(dir + QStringLiteral("syscall"));
+        if (!name.open(QIODevice::ReadOnly) || !call.open(QIODevice::ReadOnly))
+            continue;
+        const QList<QByteArray> words = call.readAll().trimmed().split(' ');
+        QString wait;
+        bool ok = false;
+        const int number = words.value(0).toInt(&ok);
+        if (!ok)
+            wait = QStringLiteral("running");
+        else if (number == 7)  // poll(fds, count, milliseconds): -1 waits with no limit
+            wait = qint32(words.value(3).toULongLong(nullptr, 16)) < 0
+                ? QStringLiteral("no limit")
+                : QStringLiteral("%1 ms").arg(qint32(words.value(3).toULongLong(nullptr, 16)));
+        else if (number == 202)  // futex(address, operation, value, limit): no limit without one
+            wait = words.value(4) == "0x0" ? QStringLiteral("no limit") : QStringLiteral("futex with a limit");
+        else
+            wait = QStringLiteral("system call %1").arg(number);
+        result << QString::fromUtf8(name.readAll().trimmed()) + QStringLiteral(": ") + wait;
+    }
+    return result;
+}
+
+// At rest: every thread waits with no limit, but for the main thread's wait
+// until Qt's own sweep of its pixmap cache, half a minute after the last
+// painting, and Qt's pooled threads, which end by themselves as long after
+// their last job.
+bool atRest(const QStringList& threadWaits)
+{
+    return std::all_of(threadWaits.begin(), threadWaits.end(), [](const QString& line) {
+        const QString wait = line.section(QStringLiteral(": "), 1);
+        if (wait == QStringLiteral("no limit"))
+            return true;
+        if (wait.endsWith(QStringLiteral(" ms")))
+            return wait.chopped(3).toInt() >= 20000;
+        return line.startsWith(QStringLiteral("Thread (pooled): futex"));
+    });
+}
+
 bool severalColours(const QImage& image)
 {
     for (int y = 0; y < image.height(); ++y)
@@ -260,6 +314,34 @@ private slots:
             if (line.contains("/imageformats/") && !plugins.contains(QString::fromUtf8(line.mid(line.lastIndexOf('/') + 1))))
                 plugins << QString::fromUtf8(line.mid(line.lastIndexOf('/') + 1));
         QCOMPARE(plugins, QStringList());
+        QCOMPARE(closeEnd(process, window), QStringLiteral("status 0"));
+    }
+
+    void restsWithoutWaking_data()
+    {
+        QTest::addColumn<int>("index");
+        for (size_t i = 0; i < forms::programs::all().size(); ++i)
+            if (!ticksAtStart(program(int(i))))
+                QTest::newRow(program(int(i)).executable.data()) << int(i);
+    }
+    // A window with nothing to do sleeps: no thread is woken before Qt's own
+    // housekeeping half a minute later. chase rests so after a race too.
+    void restsWithoutWaking()
+    {
+        QFETCH(int, index);
+        QProcess process;
+        unsigned long window = 0;
+        if (program(index).executable == std::string_view("chase")) {
+            window = startRace(process, desktop(false), QStringLiteral("100"));
+            QVERIFY(window);
+            QVERIFY(!steadyGrab(window).isNull());
+        } else {
+            window = start(process, pathOf(program(index)), desktop(false));
+            QVERIFY(window);
+        }
+        QStringList seen;
+        const bool rests = QTest::qWaitFor([&] { return atRest(seen = waits(process.processId())); }, 10000);
+        QVERIFY2(rests, qPrintable(seen.join(QStringLiteral(", "))));
         QCOMPARE(closeEnd(process, window), QStringLiteral("status 0"));
     }
 
