@@ -1,0 +1,66 @@
+# cmake -DREADME=<README.md> [-DCHECK=ON] -P cmake/readme_programs.cmake
+# Writes the README's table of programs from programs/registry.cmake, between
+# its two marker lines: each program's executable, command, menu names, what it
+# does and its screenshots. With CHECK it writes nothing and fails when the
+# table is not what the registry gives (the packaging_readme test).
+cmake_minimum_required(VERSION 3.25)
+include(${CMAKE_CURRENT_LIST_DIR}/FormsRegistry.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/FormsPrograms.cmake)
+
+set(begin "<!-- The programs, from programs/registry.cmake: `cmake --build build --target readme` writes this table. -->")
+set(end "<!-- End of the programs. -->")
+
+# forms_markdown_cell(<text> <variable>): text for a cell of a Markdown table.
+function(forms_markdown_cell text variable)
+  string(REPLACE "|" "\\|" text "${text}")
+  string(REPLACE "\n" " " text "${text}")
+  set(${variable} "${text}" PARENT_SCOPE)
+endfunction()
+
+set(table "| Program | Command | Menu name (Greek / English desktop) | What it does | As it starts | After use |\n")
+string(APPEND table "|---|---|---|---|---|---|\n")
+foreach(id IN LISTS FORMS_PROGRAMS)
+  foreach(field EXECUTABLE NAME NAME_EN DESCRIPTION_EN SHOTS)
+    forms_program_get(${id} ${field} ${field})
+  endforeach()
+  forms_program_commands(${id} commands)
+  list(TRANSFORM commands REPLACE "(.+)" "`\\1`")
+  list(JOIN commands ", " commands)
+  forms_markdown_cell("${NAME} / ${NAME_EN}" names)
+  forms_markdown_cell("${DESCRIPTION_EN}" description)
+  # The first screenshot as it starts; every other one after use.
+  set(pictures " | ")
+  set(caption "as it starts")
+  foreach(shot IN LISTS SHOTS)
+    string(REGEX REPLACE ":.*" "" file "${shot}")
+    string(APPEND pictures "![${NAME_EN}, ${caption}](docs/screenshots/${file}.png)")
+    if(caption STREQUAL "as it starts")
+      string(APPEND pictures " | ")
+    else()
+      string(APPEND pictures " ")
+    endif()
+    set(caption "after use")
+  endforeach()
+  string(STRIP "${pictures}" pictures)
+  string(APPEND table "| `${EXECUTABLE}` | ${commands} | ${names} | ${description} ${pictures} |\n")
+endforeach()
+
+file(READ ${README} readme)
+string(FIND "${readme}" "${begin}\n" first)
+string(FIND "${readme}" "${end}\n" last)
+if(first EQUAL -1 OR last LESS first)
+  message(FATAL_ERROR "${README} has no table of programs between the lines\n${begin}\n${end}")
+endif()
+string(LENGTH "${begin}\n" length)
+math(EXPR first "${first} + ${length}")
+string(SUBSTRING "${readme}" 0 ${first} before)
+string(SUBSTRING "${readme}" ${last} -1 after)
+set(written "${before}${table}${after}")
+if(CHECK)
+  if(NOT written STREQUAL readme)
+    message(FATAL_ERROR "${README}: the table of programs is not what programs/registry.cmake gives; "
+                        "`cmake --build build --target readme` writes it again")
+  endif()
+elseif(NOT written STREQUAL readme)
+  file(WRITE ${README} "${written}")
+endif()
