@@ -3,6 +3,8 @@
 // sleeps here, until 0.17 s have passed. race_bench measures it beside chase.
 #include "chase.h"
 
+#include <forms/run.h>
+
 #include <QDateTime>
 
 namespace {

@@ -54,7 +54,7 @@ function(forms_add_family)
   set(library ${family}_forms)
   add_library(${library} STATIC ${ARG_SOURCES})
   target_include_directories(${library} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-  target_link_libraries(${library} PUBLIC forms)
+  target_link_libraries(${library} PUBLIC forms_form)
   if(ARG_PICTURES)
     list(TRANSFORM ARG_PICTURES PREPEND ${PROJECT_SOURCE_DIR}/assets/)
     qt_add_resources(${library} "${library}_pictures"
@@ -94,7 +94,7 @@ function(forms_add_program id)
   configure_file(${PROJECT_SOURCE_DIR}/programs/main.cpp.in ${main} @ONLY)
 
   add_executable(${id} ${main})
-  target_link_libraries(${id} PRIVATE ${FAMILY}_forms)
+  target_link_libraries(${id} PRIVATE ${FAMILY}_forms forms_run)
   set_target_properties(${id} PROPERTIES OUTPUT_NAME ${EXECUTABLE})
 
   forms_icon_files(${id} icons)

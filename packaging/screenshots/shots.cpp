@@ -4,6 +4,8 @@
 
 #include <testing.h>
 
+#include <forms/text.h>
+
 #include <QApplication>
 #include <QLocale>
 #include <QStyleHints>
@@ -72,7 +74,7 @@ std::vector<Shot> all()
     std::vector<Shot> shots;
     for (const auto& program : forms::programs::all())
         for (std::string_view shot : program.shots) {
-            const QString text = QString::fromUtf8(shot.data(), qsizetype(shot.size()));
+            const QString text = forms::qstring(shot);
             QStringList actions = text.section(u':', 1).split(u',', Qt::SkipEmptyParts);
             for (QString& action : actions)
                 action = action.trimmed();

@@ -1,6 +1,7 @@
 // The controls of a window: one object per control row, owned by the form.
 // Handlers reach them through the program's accessors and change their
-// properties; every change shows at once.
+// properties; every change shows at once. A control knows its form only
+// through the narrow FormHost interface.
 #pragma once
 
 #include "forms/clock.h"
@@ -17,11 +18,17 @@ class QWidget;
 
 namespace forms {
 
-class Form;
+class FormHost;
+
+// A line of text printed on the window's surface.
+struct PrintedLine {
+    int x, y;  // pixels from the client area's top-left
+    QString text;
+};
 
 class Control {
 public:
-    Control(Form& form, const ControlRow& row);
+    Control(FormHost& host, const ControlRow& row);
     virtual ~Control();
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
@@ -42,7 +49,7 @@ protected:
     // Runs the connected handler through the form, as every event does.
     void raise();
 
-    Form& form_;
+    FormHost& host_;
     const ControlRow& row_;
     bool visible_;
     QWidget* widget_ = nullptr;
@@ -54,20 +61,20 @@ private:
 class CommandButton final : public Control {
 public:
     static constexpr Kind staticKind = Kind::CommandButton;
-    CommandButton(Form& form, const ControlRow& row);
+    CommandButton(FormHost& host, const ControlRow& row);
 };
 
 class OptionButton final : public Control {
 public:
     static constexpr Kind staticKind = Kind::OptionButton;
-    OptionButton(Form& form, const ControlRow& row);
+    OptionButton(FormHost& host, const ControlRow& row);
     bool value() const;  // selected
 };
 
 class TextBox final : public Control {
 public:
     static constexpr Kind staticKind = Kind::TextBox;
-    TextBox(Form& form, const ControlRow& row);
+    TextBox(FormHost& host, const ControlRow& row);
     QString text() const;
     void setText(const QString& text);
 };
@@ -75,20 +82,20 @@ public:
 class PictureBox final : public Control {
 public:
     static constexpr Kind staticKind = Kind::PictureBox;
-    PictureBox(Form& form, const ControlRow& row);
+    PictureBox(FormHost& host, const ControlRow& row);
 };
 
 // Windowless controls are painted on the window's surface in stored order.
 class Label final : public Control {
 public:
     static constexpr Kind staticKind = Kind::Label;
-    Label(Form& form, const ControlRow& row);
+    Label(FormHost& host, const ControlRow& row);
 };
 
 class Image final : public Control {
 public:
     static constexpr Kind staticKind = Kind::Image;
-    Image(Form& form, const ControlRow& row);
+    Image(FormHost& host, const ControlRow& row);
     ~Image() override;
     float left() const { return left_; }
     // Raises InvalidPropertyValue for a value that is not a finite number.
@@ -107,13 +114,13 @@ private:
 class Line final : public Control {
 public:
     static constexpr Kind staticKind = Kind::Line;
-    Line(Form& form, const ControlRow& row);
+    Line(FormHost& host, const ControlRow& row);
 };
 
 class Timer final : public Control {
 public:
     static constexpr Kind staticKind = Kind::Timer;
-    Timer(Form& form, const ControlRow& row);
+    Timer(FormHost& host, const ControlRow& row);
     ~Timer() override;
     bool enabled() const { return enabled_; }
     // Enabling a running timer leaves its interval running; disabling stops it.
@@ -125,7 +132,7 @@ private:
 };
 
 // The control object for a row of the description.
-std::unique_ptr<Control> makeControl(Form& form, const ControlRow& row);
+std::unique_ptr<Control> makeControl(FormHost& host, const ControlRow& row);
 
 // An item of the menu bar; raises Click when chosen.
 class MenuItem final {

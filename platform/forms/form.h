@@ -12,6 +12,7 @@
 
 #include <QString>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -22,6 +23,9 @@
 class QWidget;
 
 namespace forms {
+
+class Surface;
+class TopLevel;
 
 // The services a form uses that tests replace: the clock and the error reporter.
 struct Services {
@@ -43,7 +47,7 @@ public:
     // Hiding the window ends the program once the running handler returns:
     // a program with no window left would otherwise run on unseen and unreachable.
     void setVisible(bool visible);
-    Colour backColor() const { return backColor_; }
+    Colour backColor() const;
     void setBackColor(Colour colour);
 
     // Printing on the window's surface, above labels, images and lines and
@@ -78,27 +82,22 @@ public:
     // Closing the window (title bar, Alt+F4) ends the program with status 0.
     void close();
 
-    // The top-level window and the client area, for main() and tests.
-    QWidget* window() const;
-    QWidget* clientArea() const;
-    // The controls in stored order, and one by name: for the runtime's own
-    // parts, tests and tools. Handlers use their accessors.
-    const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
-    Control* find(std::string_view name) const;
-    // The printed lines, in print order.
-    struct PrintedLine {
-        int x, y;  // pixels from the client area's top-left
-        QString text;
-    };
-    const std::vector<PrintedLine>& printedLines() const { return printed_; }
+    // Runs a handler the way every event does: errors are reported and end the
+    // program; nothing runs once it has ended. No exception leaves this call.
+    void dispatch(const std::function<void()>& handler) noexcept;
     // Drops events that arrive nested deeper than this inside DoEvents: as deep
     // as the stack limit leaves room for with a wide margin, and at most 1000.
     static int maxNesting();
     int nesting() const { return nesting_; }
 
-    // Runs a handler the way every event does: errors are reported and end the
-    // program; nothing runs once it has ended. No exception leaves this call.
-    void dispatch(const std::function<void()>& handler) noexcept;
+    // For run(), tests and tools: the top-level window, the surface, the
+    // controls in stored order, one by name, and the printed lines in print
+    // order. Handlers use their accessors.
+    QWidget* window() const;
+    QWidget* clientArea() const;
+    const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
+    Control* find(std::string_view name) const;
+    const std::vector<PrintedLine>& printedLines() const;
 
     // The control or menu item of this name and type, for an accessor. A name
     // the description lacks, or a row of another kind, is a fault in the
@@ -126,31 +125,23 @@ protected:
     }
 
 private:
-    friend class Control;
-    friend class Image;
-    friend class forms::Timer;
-    friend class ClientArea;
-    struct Window;
+    class Host;  // what the controls see of the form
 
     Control& bindControl(std::string_view name, Kind kind);
     MenuItem& bindMenuItem(std::string_view name);
-    void buildWindow();
     void dispatchPendingOrIdle(const std::function<std::chrono::milliseconds()>& idleLimit);
     void end(int status);
-    void changed();  // the surface needs repainting
-    Clock& clock() const { return *clock_; }
 
     Description description_;
     std::unique_ptr<Clock> ownClock_;
     std::unique_ptr<ErrorReporter> ownReporter_;
     Clock* clock_;
     ErrorReporter* reporter_;
-    Colour backColor_;
-    std::unique_ptr<Window> window_;
+    std::unique_ptr<Host> host_;
+    std::unique_ptr<TopLevel> window_;
+    Surface* surface_ = nullptr;  // owned by the window
     std::vector<std::unique_ptr<Control>> controls_;  // stored order
     std::vector<std::unique_ptr<MenuItem>> menuItems_;
-    std::vector<PrintedLine> printed_;
-    int printY_ = 0;
     std::function<void()> load_;
     std::optional<int> exitStatus_;
     bool hidden_ = false;
@@ -177,24 +168,5 @@ private:
 // name is written once: FORMS_CONTROL(CommandButton, red);
 #define FORMS_CONTROL(Type, name) ::forms::Accessor<::forms::Type> name { *this, #name }
 #define FORMS_MENU_ITEM(name) ::forms::Accessor<::forms::MenuItem> name { *this, #name }
-
-// What the desktop and the command line know a program by.
-struct ProgramInfo {
-    std::string_view executable;  // the program's own name, as the build names it
-    std::string_view command;     // the command the package installs it as
-    std::string_view desktopId;   // its menu entry's id: the Wayland app id and the icon's name
-    std::string_view summary;     // one line saying what it is
-    std::string_view version;
-};
-
-// Builds the program's form, raises Load, shows the window and runs until the
-// program ends; returns its exit status. Everything a program's main() does.
-int run(int argc, char** argv, const ProgramInfo& program, const std::function<std::unique_ptr<Form>()>& make);
-
-template <class F>
-int run(int argc, char** argv, const ProgramInfo& program)
-{
-    return run(argc, argv, program, [] { return std::make_unique<F>(); });
-}
 
 }  // namespace forms

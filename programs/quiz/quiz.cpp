@@ -1,5 +1,7 @@
 #include "quiz.h"
 
+#include <forms/text.h>
+
 namespace quiz {
 
 using forms::Kind;
@@ -78,7 +80,7 @@ Build quiz3Build()
 
 Questionnaire::Questionnaire(Build build, forms::Services services)
     : Form(std::move(build.description), services)
-    , option1Reply_(QString::fromUtf8(build.option1Reply.data(), qsizetype(build.option1Reply.size())))
+    , option1Reply_(forms::qstring(build.option1Reply))
 {
     connect(Option1(), &Questionnaire::Option1_Click);
     connect(Option2(), &Questionnaire::Option2_Click);

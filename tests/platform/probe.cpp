@@ -13,6 +13,7 @@
 //                  box is written to <file> before its OK button is pressed.
 #include <forms/arithmetic.h>
 #include <forms/form.h>
+#include <forms/run.h>
 
 #include <QAbstractButton>
 #include <QApplication>

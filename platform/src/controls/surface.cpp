@@ -1,33 +1,62 @@
-#include "widgets.h"
+#include "surface.h"
 
-#include "forms/form.h"
 #include "forms/look.h"
+#include "forms/text.h"
+#include "host.h"
 
 #include <QFontMetrics>
 #include <QPainter>
 
 namespace forms {
 
-ClientArea::ClientArea(Form& form, QWidget* parent)
+Surface::Surface(FormHost& host, const Description& description, const std::vector<std::unique_ptr<Control>>& controls,
+                 QWidget* parent)
     : QWidget(parent)
-    , form_(form)
+    , host_(host)
+    , description_(description)
+    , controls_(controls)
+    // Without a colour of its own the window takes the desktop's button-face colour.
+    , backColor_(description.window.backColor.value_or(0x80000000u | 15u))
 {
     setMinimumSize(0, 0);
     resize(sizeHint());
 }
 
-QSize ClientArea::sizeHint() const
+QSize Surface::sizeHint() const
 {
-    const WindowRow& w = form_.windowDescription().window;
-    return { toPixels(w.clientWidth), toPixels(w.clientHeight) };
+    return { toPixels(description_.window.clientWidth), toPixels(description_.window.clientHeight) };
 }
 
-void ClientArea::paintEvent(QPaintEvent*)
+void Surface::setBackColor(Colour colour)
+{
+    backColor_ = colour;
+    update();
+}
+
+void Surface::print(const QString& text)
+{
+    const QFontMetrics metrics(resolveFont(std::nullopt));
+    printed_.push_back({ 0, printY_, text });
+    printY_ += metrics.height();
+    const PrintedLine& line = printed_.back();
+    update(QRect(line.x, line.y, metrics.horizontalAdvance(text) + metrics.maxWidth(), metrics.height()));
+    host_.printedLinesChanged();
+}
+
+void Surface::cls()
+{
+    printed_.clear();
+    printY_ = 0;
+    update();
+    host_.printedLinesChanged();
+}
+
+void Surface::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), resolveColour(form_.backColor()));
+    painter.fillRect(rect(), resolveColour(backColor_));
 
-    for (const auto& control : form_.controls()) {
+    for (const auto& control : controls_) {
         if (isWindowed(control->kind()) || !control->visible())
             continue;
         const ControlRow& row = control->row();
@@ -63,7 +92,7 @@ void ClientArea::paintEvent(QPaintEvent*)
     painter.setFont(resolveFont(std::nullopt));
     painter.setPen(palette().color(QPalette::WindowText));
     const QFontMetrics metrics(painter.font());
-    for (const auto& line : form_.printedLines())
+    for (const PrintedLine& line : printed_)
         painter.drawText(QPoint(line.x, line.y + metrics.ascent()), line.text);
 }
 

@@ -1,20 +1,22 @@
 #include "forms/controls.h"
 
-#include "accessibility.h"
+#include "caption.h"
 #include "forms/errors.h"
-#include "forms/form.h"
 #include "forms/look.h"
-#include "widgets.h"
+#include "host.h"
+#include "option_button_widget.h"
+#include "picture_box_widget.h"
+#include "surface.h"
+#include "text_box_widget.h"
 
-#include <QLineEdit>
 #include <QPushButton>
 
 #include <cmath>
 
 namespace forms {
 
-Control::Control(Form& form, const ControlRow& row)
-    : form_(form)
+Control::Control(FormHost& host, const ControlRow& row)
+    : host_(host)
     , row_(row)
     , visible_(row.visible)
 {
@@ -27,15 +29,14 @@ void Control::setVisible(bool visible)
     if (visible_ == visible)
         return;
     visible_ = visible;
-    if (widget_) {
+    if (widget_)
         widget_->setVisible(visible);
-    } else {
-        form_.changed();
-        accessibility::visibilityChanged(form_, *this);
-    }
+    else
+        host_.surface().update();
+    host_.visibilityChanged(*this);
 }
 
-void Control::raise() { form_.dispatch(event_); }
+void Control::raise() { host_.dispatch(event_); }
 
 namespace {
 
@@ -55,32 +56,32 @@ W* place(W* widget, const ControlRow& row)
 
 }  // namespace
 
-CommandButton::CommandButton(Form& form, const ControlRow& row)
-    : Control(form, row)
+CommandButton::CommandButton(FormHost& host, const ControlRow& row)
+    : Control(host, row)
 {
-    auto* button = place(new QPushButton(literalCaption(row.caption), form.clientArea()), row);
+    auto* button = place(new QPushButton(literalCaption(row.caption), &host.surface()), row);
     // Enter presses the focused button, as the space bar does.
     button->setAutoDefault(true);
     QObject::connect(button, &QPushButton::clicked, button, [this] { raise(); });
     widget_ = button;
 }
 
-OptionButton::OptionButton(Form& form, const ControlRow& row)
-    : Control(form, row)
+OptionButton::OptionButton(FormHost& host, const ControlRow& row)
+    : Control(host, row)
 {
     // All option buttons are children of the client area, which makes them one
     // exclusive group; none is selected at start.
-    auto* option = place(new OptionButtonWidget(literalCaption(row.caption), form.clientArea()), row);
+    auto* option = place(new OptionButtonWidget(literalCaption(row.caption), &host.surface()), row);
     QObject::connect(option, &QRadioButton::clicked, option, [this] { raise(); });
     widget_ = option;
 }
 
 bool OptionButton::value() const { return static_cast<QRadioButton*>(widget_)->isChecked(); }
 
-TextBox::TextBox(Form& form, const ControlRow& row)
-    : Control(form, row)
+TextBox::TextBox(FormHost& host, const ControlRow& row)
+    : Control(host, row)
 {
-    auto* edit = place(new TextBoxWidget(qstring(row.caption), form.clientArea()), row);
+    auto* edit = place(new TextBoxWidget(qstring(row.caption), &host.surface()), row);
     edit->setCursorPosition(0);
     widget_ = edit;
 }
@@ -94,19 +95,19 @@ void TextBox::setText(const QString& text)
     edit->setCursorPosition(0);
 }
 
-PictureBox::PictureBox(Form& form, const ControlRow& row)
-    : Control(form, row)
+PictureBox::PictureBox(FormHost& host, const ControlRow& row)
+    : Control(host, row)
 {
-    widget_ = place(new PictureBoxWidget(loadPicture(row.picture), form.clientArea()), row);
+    widget_ = place(new PictureBoxWidget(loadPicture(row.picture), &host.surface()), row);
 }
 
-Label::Label(Form& form, const ControlRow& row)
-    : Control(form, row)
+Label::Label(FormHost& host, const ControlRow& row)
+    : Control(host, row)
 {
 }
 
-Image::Image(Form& form, const ControlRow& row)
-    : Control(form, row)
+Image::Image(FormHost& host, const ControlRow& row)
+    : Control(host, row)
     , left_(float(row.left))
     , picture_(std::make_unique<QPixmap>(loadPicture(row.picture)))
 {
@@ -131,16 +132,16 @@ void Image::setLeft(float twips)
     left_ = twips;
     // A picture that stays on its pixels needs no repaint.
     if (visible_ && rect() != before)
-        form_.clientArea()->update(before.united(rect()));
+        host_.surface().update(before.united(rect()));
 }
 
-Line::Line(Form& form, const ControlRow& row)
-    : Control(form, row)
+Line::Line(FormHost& host, const ControlRow& row)
+    : Control(host, row)
 {
 }
 
-Timer::Timer(Form& form, const ControlRow& row)
-    : Control(form, row)
+Timer::Timer(FormHost& host, const ControlRow& row)
+    : Control(host, row)
     , enabled_(false)
 {
     setEnabled(row.enabled);
@@ -154,20 +155,20 @@ void Timer::setEnabled(bool enabled)
     if (!enabled)
         ticker_.reset();
     else if (!ticker_)
-        ticker_ = form_.clock().every(std::chrono::milliseconds(row_.interval), [this] { raise(); });
+        ticker_ = host_.clock().every(std::chrono::milliseconds(row_.interval), [this] { raise(); });
 }
 
-std::unique_ptr<Control> makeControl(Form& form, const ControlRow& row)
+std::unique_ptr<Control> makeControl(FormHost& host, const ControlRow& row)
 {
     switch (row.kind) {
-    case Kind::CommandButton: return std::make_unique<CommandButton>(form, row);
-    case Kind::OptionButton: return std::make_unique<OptionButton>(form, row);
-    case Kind::TextBox: return std::make_unique<TextBox>(form, row);
-    case Kind::PictureBox: return std::make_unique<PictureBox>(form, row);
-    case Kind::Label: return std::make_unique<Label>(form, row);
-    case Kind::Image: return std::make_unique<Image>(form, row);
-    case Kind::Line: return std::make_unique<Line>(form, row);
-    case Kind::Timer: return std::make_unique<forms::Timer>(form, row);
+    case Kind::CommandButton: return std::make_unique<CommandButton>(host, row);
+    case Kind::OptionButton: return std::make_unique<OptionButton>(host, row);
+    case Kind::TextBox: return std::make_unique<TextBox>(host, row);
+    case Kind::PictureBox: return std::make_unique<PictureBox>(host, row);
+    case Kind::Label: return std::make_unique<Label>(host, row);
+    case Kind::Image: return std::make_unique<Image>(host, row);
+    case Kind::Line: return std::make_unique<Line>(host, row);
+    case Kind::Timer: return std::make_unique<forms::Timer>(host, row);
     }
     return nullptr;
 }

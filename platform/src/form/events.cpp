@@ -1,14 +1,11 @@
-// The running form: its properties, printing, the clock services, DoEvents,
-// and how events reach handlers and how the program ends.
+// How events reach a form's handlers, DoEvents, and how the program ends.
 #include "forms/form.h"
 
-#include "accessibility.h"
-#include "forms/look.h"
-#include "widgets.h"
+#include "tab_order.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
-#include <QFontMetrics>
+#include <QWidget>
 
 #include <sys/resource.h>
 
@@ -18,86 +15,6 @@
 #include <cstdlib>
 
 namespace forms {
-
-Control& Form::bindControl(std::string_view name, Kind kind)
-{
-    Control* control = find(name);
-    if (!control || control->kind() != kind) {
-        std::fprintf(stderr, "forms: window %s: the accessor %.*s finds %s\n", qPrintable(qstring(description_.window.name)),
-                     int(name.size()), name.data(),
-                     control ? qPrintable(QStringLiteral("a %1, not a %2").arg(qstring(kindName(control->kind())), qstring(kindName(kind))))
-                             : "no control of that name in the description");
-        std::abort();
-    }
-    return *control;
-}
-
-MenuItem& Form::bindMenuItem(std::string_view name)
-{
-    for (const auto& item : menuItems_)
-        if (item->row().name == name)
-            return *item;
-    std::fprintf(stderr, "forms: window %s: the accessor %.*s finds no menu item of that name in the description\n",
-                 qPrintable(qstring(description_.window.name)), int(name.size()), name.data());
-    std::abort();
-}
-
-Control* Form::find(std::string_view name) const
-{
-    for (const auto& control : controls_)
-        if (control->row().name == name)
-            return control.get();
-    return nullptr;
-}
-
-bool Form::visible() const { return !hidden_; }
-
-void Form::setVisible(bool visible)
-{
-    hidden_ = !visible;
-    window()->setVisible(visible);
-}
-
-void Form::setBackColor(Colour colour)
-{
-    backColor_ = colour;
-    changed();
-}
-
-void Form::changed() { clientArea()->update(); }
-
-void Form::Print(const QString& text)
-{
-    const QFontMetrics metrics(resolveFont(std::nullopt));
-    printed_.push_back({ 0, printY_, text });
-    printY_ += metrics.height();
-    const auto& line = printed_.back();
-    clientArea()->update(QRect(line.x, line.y, metrics.horizontalAdvance(text) + metrics.maxWidth(), metrics.height()));
-    accessibility::printedLinesChanged(*this);
-}
-
-void Form::Cls()
-{
-    printed_.clear();
-    printY_ = 0;
-    changed();
-    accessibility::printedLinesChanged(*this);
-}
-
-double Form::Timer() const
-{
-    return clock().now().time().msecsSinceStartOfDay() / 1000.0;
-}
-
-DateValue Form::Date() const
-{
-    return { clock().now().date(), QTime(0, 0) };
-}
-
-DateValue Form::Time() const
-{
-    return { DateValue::dayZero(), clock().now().time() };
-}
 
 void Form::DoEvents()
 {
@@ -126,7 +43,7 @@ void Form::dispatchPendingOrIdle(const std::function<std::chrono::milliseconds()
     // Nothing was pending: sleep until the next event or the limit, rather than
     // let a caller that polls the clock spin a core.
     if (!dispatched && !exitStatus_)
-        clock().idle(idleLimit());
+        clock_->idle(idleLimit());
     if (exitStatus_)
         throw ProgramEnding {};
 }

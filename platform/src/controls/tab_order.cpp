@@ -1,4 +1,6 @@
-#include "widgets.h"
+#include "tab_order.h"
+
+#include <QWidget>
 
 #include <algorithm>
 

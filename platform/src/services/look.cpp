@@ -1,5 +1,7 @@
 #include "forms/look.h"
 
+#include "forms/text.h"
+
 #include <QApplication>
 #include <QImageReader>
 #include <QFontInfo>
@@ -60,8 +62,7 @@ QColor resolveColour(Colour colour)
 
 QFont resolveFont(const std::optional<Font>& font)
 {
-    QFont result(font ? QString::fromUtf8(font->face.data(), qsizetype(font->face.size()))
-                      : QStringLiteral("DejaVu Sans"));
+    QFont result(font ? qstring(font->face) : QStringLiteral("DejaVu Sans"));
     result.setPixelSize(pixelSize(font ? font->points() : 8.0));
     result.setWeight(QFont::Weight(font ? font->weight : 400));
     if (font) {
@@ -79,7 +80,7 @@ QRect pixelRect(const ControlRow& row)
 
 QPixmap loadPicture(std::string_view path)
 {
-    const QString name = QString::fromUtf8(path.data(), qsizetype(path.size()));
+    const QString name = qstring(path);
     // Every picture is a BMP, which Qt reads itself. Named and with detection
     // off, no image-format plugin is loaded to be asked whether it knows the file.
     QImageReader reader(name, "BMP");

@@ -1,9 +1,9 @@
 // How screen readers name and order a form's controls, found from the
 // geometry of the window's description.
-#include "accessibility.h"
+#include "names.h"
 
-#include "forms/form.h"
-#include "widgets.h"
+#include "forms/text.h"
+#include "surface.h"
 
 #include <algorithm>
 
@@ -86,11 +86,11 @@ QString nameOf(const Description& description, const ControlRow& control)
     }
 }
 
-void nameControls(const Form& form)
+void nameControls(const Surface& surface)
 {
-    for (const auto& control : form.controls())
+    for (const auto& control : surface.controls())
         if (QWidget* widget = control->widget())
-            widget->setAccessibleName(nameOf(form.windowDescription(), control->row()));
+            widget->setAccessibleName(nameOf(surface.description(), control->row()));
 }
 
 std::vector<const Control*> readingOrder(const std::vector<std::unique_ptr<Control>>& controls)

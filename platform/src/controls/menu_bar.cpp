@@ -1,5 +1,6 @@
-#include "widgets.h"
+#include "menu_bar.h"
 
+#include "caption.h"
 #include "forms/look.h"
 
 #include <QMenuBar>

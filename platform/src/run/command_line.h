@@ -2,7 +2,7 @@
 // line: --help and --version.
 #pragma once
 
-#include "forms/form.h"
+#include "forms/run.h"
 
 #include <optional>
 

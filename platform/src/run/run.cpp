@@ -1,8 +1,9 @@
-#include "forms/form.h"
+#include "forms/run.h"
 
 #include "command_line.h"
+#include "forms/form.h"
+#include "forms/text.h"
 #include "startup.h"
-#include "widgets.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,0 +1,84 @@
+// The runtime's accessible interfaces: Qt's own serve the buttons and text
+// boxes, named in prepare(); the runtime's serve the window (a frame named by
+// its caption), option buttons (whose actions click), picture boxes (graphics)
+// and the surface, whose children include the labels, pictures and printed
+// lines it paints itself, each an interface of its own.
+#include "accessibility.h"
+
+#include "names.h"
+#include "surface.h"
+#include "surface_interface.h"
+#include "widget_interfaces.h"
+
+#include <algorithm>
+
+namespace forms::accessibility {
+
+namespace {
+
+// A form's window is the top-level widget that holds its surface. (Not
+// findChild: it tells classes apart by their meta-objects, which the runtime's
+// widgets do not declare.)
+bool isFormWindow(QObject* object)
+{
+    auto* widget = qobject_cast<QWidget*>(object);
+    if (!widget || !widget->isWindow())
+        return false;
+    const QObjectList& children = widget->children();
+    return std::any_of(children.begin(), children.end(), [](QObject* child) { return dynamic_cast<Surface*>(child); });
+}
+
+QAccessibleInterface* runtimeInterface(const QString&, QObject* object)
+{
+    if (auto* surface = dynamic_cast<Surface*>(object))
+        return new SurfaceInterface(surface);
+    if (auto* option = dynamic_cast<OptionButtonWidget*>(object))
+        return new OptionButtonInterface(option);
+    if (auto* box = dynamic_cast<PictureBoxWidget*>(object))
+        return new PictureBoxInterface(box);
+    if (isFormWindow(object))
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    return nullptr;
+}
+
+SurfaceInterface* interfaceOf(const Surface& surface)
+{
+    return dynamic_cast<SurfaceInterface*>(QAccessible::queryAccessibleInterface(const_cast<Surface*>(&surface)));
+}
+
+}  // namespace
+
+void install()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(runtimeInterface);
+        return true;
+    }();
+    (void)installed;
+}
+
+void prepare(const Surface& surface)
+{
+    nameControls(surface);
+    // The surface's interface exists from here on, so it sees every line printed.
+    interfaceOf(surface);
+}
+
+void printedLinesChanged(const Surface& surface)
+{
+    if (SurfaceInterface* item = interfaceOf(surface))
+        item->followPrintedLines();
+}
+
+void visibilityChanged(const Surface& surface, const Control& control)
+{
+    if (control.widget())
+        return;
+    SurfaceInterface* item = interfaceOf(surface);
+    if (QAccessibleInterface* painted = item ? item->interfaceOf(control) : nullptr) {
+        QAccessibleEvent event(painted, control.visible() ? QAccessible::ObjectShow : QAccessible::ObjectHide);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+}  // namespace forms::accessibility

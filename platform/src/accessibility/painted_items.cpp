@@ -1,0 +1,90 @@
+#include "painted_items.h"
+
+#include "forms/look.h"
+#include "names.h"
+#include "surface.h"
+
+namespace forms::accessibility {
+
+PaintedItem::PaintedItem(Surface* surface)
+    : surface_(surface)
+{
+}
+
+QWindow* PaintedItem::window() const { return surface_->window()->windowHandle(); }
+
+QAccessibleInterface* PaintedItem::parent() const { return QAccessible::queryAccessibleInterface(surface_); }
+
+QRect PaintedItem::rect() const { return { surface_->mapToGlobal(area().topLeft()), area().size() }; }
+
+QAccessible::State PaintedItem::state() const
+{
+    QAccessible::State state;
+    state.invisible = !shown() || !surface_->isVisible();
+    // Off the surface, or wholly beneath a windowed control: no one sees it.
+    state.offscreen = !surface_->rect().intersects(area()) || covered();
+    return state;
+}
+
+bool PaintedItem::covered() const
+{
+    for (const auto& control : surface_->controls())
+        if (control->widget() && control->visible() && control->widget()->geometry().contains(area()))
+            return true;
+    return false;
+}
+
+PaintedControl::PaintedControl(Surface* surface, const Control& control)
+    : PaintedItem(surface)
+    , control_(control)
+    , name_(nameOf(surface->description(), control.row()))
+{
+}
+
+void* PaintedControl::interface_cast(QAccessible::InterfaceType type)
+{
+    return type == QAccessible::ImageInterface && isImage() ? static_cast<QAccessibleImageInterface*>(this) : nullptr;
+}
+
+QRect PaintedControl::area() const
+{
+    return isImage() ? static_cast<const Image&>(control_).rect() : pixelRect(control_.row());
+}
+
+PrintedLineItem::PrintedLineItem(Surface* surface, PrintedLine line)
+    : PaintedItem(surface)
+    , line_(std::move(line))
+    , metrics_(resolveFont(std::nullopt))
+{
+}
+
+void* PrintedLineItem::interface_cast(QAccessible::InterfaceType type)
+{
+    return type == QAccessible::TextInterface ? static_cast<QAccessibleTextInterface*>(this) : nullptr;
+}
+
+QRect PrintedLineItem::characterRect(int offset) const
+{
+    const QPoint left = surface_->mapToGlobal(QPoint(line_.x + advance(offset), line_.y));
+    return { left, QSize(advance(offset + 1) - advance(offset), metrics_.height()) };
+}
+
+int PrintedLineItem::offsetAtPoint(const QPoint& point) const
+{
+    const QPoint at = surface_->mapFromGlobal(point);
+    if (!area().contains(at))
+        return -1;
+    int offset = 0;
+    while (offset + 1 < characterCount() && line_.x + advance(offset + 1) <= at.x())
+        ++offset;
+    return offset;
+}
+
+QString PrintedLineItem::attributes(int, int* start, int* end) const
+{
+    *start = 0;
+    *end = characterCount();
+    return {};
+}
+
+}  // namespace forms::accessibility

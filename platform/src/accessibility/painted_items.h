@@ -1,0 +1,107 @@
+// The accessible interfaces of what the surface paints rather than holds as
+// widgets: labels, pictures and printed lines.
+#pragma once
+
+#include "forms/controls.h"
+
+#include <QAccessibleInterface>
+#include <QFontMetrics>
+#include <QPointer>
+
+namespace forms {
+
+class Surface;
+
+namespace accessibility {
+
+// Something the surface paints: a label, a picture or a printed line. Its
+// position is the surface's, in global coordinates.
+class PaintedItem : public QAccessibleInterface {
+public:
+    explicit PaintedItem(Surface* surface);
+
+    bool isValid() const override { return !surface_.isNull(); }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override;
+    QAccessibleInterface* parent() const override;
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    void setText(QAccessible::Text, const QString&) override {}
+    QRect rect() const override;
+    QAccessible::State state() const override;
+
+protected:
+    // Where it is drawn on the surface, in pixels.
+    virtual QRect area() const = 0;
+    virtual bool shown() const = 0;
+
+    QPointer<Surface> surface_;
+
+private:
+    bool covered() const;
+};
+
+// A label (static text with its caption) or an image (a graphic named by its
+// description).
+class PaintedControl final : public PaintedItem, public QAccessibleImageInterface {
+public:
+    PaintedControl(Surface* surface, const Control& control);
+
+    QString text(QAccessible::Text t) const override { return t == QAccessible::Name ? name_ : QString(); }
+    QAccessible::Role role() const override { return isImage() ? QAccessible::Graphic : QAccessible::StaticText; }
+    void* interface_cast(QAccessible::InterfaceType type) override;
+
+    QString imageDescription() const override { return name_; }
+    QSize imageSize() const override { return area().size(); }
+    QPoint imagePosition() const override { return rect().topLeft(); }
+
+protected:
+    QRect area() const override;
+    bool shown() const override { return control_.visible(); }
+
+private:
+    bool isImage() const { return control_.kind() == Kind::Image; }
+
+    const Control& control_;
+    const QString name_;
+};
+
+// A printed line: static text, read-only, with no cursor or selection.
+class PrintedLineItem final : public PaintedItem, public QAccessibleTextInterface {
+public:
+    PrintedLineItem(Surface* surface, PrintedLine line);
+
+    QString text(QAccessible::Text t) const override { return t == QAccessible::Name ? line_.text : QString(); }
+    QAccessible::Role role() const override { return QAccessible::StaticText; }
+    void* interface_cast(QAccessible::InterfaceType type) override;
+
+    QString text(int start, int end) const override { return line_.text.mid(start, end - start); }
+    int characterCount() const override { return int(line_.text.size()); }
+    QRect characterRect(int offset) const override;
+    int offsetAtPoint(const QPoint& point) const override;
+    QString attributes(int, int* start, int* end) const override;
+    void selection(int, int* start, int* end) const override { *start = *end = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    void scrollToSubstring(int, int) override {}
+
+protected:
+    QRect area() const override { return { line_.x, line_.y, advance(characterCount()), metrics_.height() }; }
+    bool shown() const override { return true; }
+
+private:
+    // The width of the line's first `count` characters, as Print draws them.
+    int advance(int count) const { return metrics_.horizontalAdvance(line_.text.left(count)); }
+
+    const PrintedLine line_;
+    const QFontMetrics metrics_;
+};
+
+}  // namespace accessibility
+}  // namespace forms

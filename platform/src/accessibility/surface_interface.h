@@ -1,0 +1,46 @@
+// The accessible interface of a window's surface: its children are the controls
+// in reading order, windowed or painted, then the printed lines in print order.
+#pragma once
+
+#include "forms/controls.h"
+
+#include <QAccessibleWidget>
+
+#include <map>
+#include <vector>
+
+namespace forms {
+
+class Surface;
+
+namespace accessibility {
+
+class SurfaceInterface final : public QAccessibleWidget {
+public:
+    explicit SurfaceInterface(Surface* surface);
+    ~SurfaceInterface() override;
+
+    int childCount() const override;
+    QAccessibleInterface* child(int index) const override;
+    int indexOfChild(const QAccessibleInterface* wanted) const override;
+    QAccessibleInterface* childAt(int x, int y) const override;
+
+    // The interface of a control: its widget's, or for a label or picture one
+    // of the surface's own; null for lines and timers.
+    QAccessibleInterface* interfaceOf(const Control& control) const;
+
+    // Creates and announces an item for each line printed since the last call;
+    // destroys the items of lines that Cls removed.
+    void followPrintedLines();
+
+private:
+    Surface* surface() const;
+    const std::vector<const Control*>& order() const;
+
+    mutable std::vector<const Control*> order_;
+    mutable std::map<const Control*, QAccessible::Id> painted_;
+    std::vector<QAccessible::Id> lines_;
+};
+
+}  // namespace accessibility
+}  // namespace forms

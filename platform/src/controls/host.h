@@ -1,0 +1,34 @@
+// What the controls, the surface and the menu bar need of the form they belong
+// to, and nothing more: the surface to stand on and repaint, the clock, a way
+// to run an event's handler, and a listener for what a screen reader must hear.
+// The form implements it; nothing in this layer knows the form itself.
+#pragma once
+
+#include <functional>
+
+namespace forms {
+
+class Clock;
+class Control;
+class Surface;
+
+class FormHost {
+public:
+    // The window's client area: windowed controls are its child widgets, and
+    // windowless ones are painted on it.
+    virtual Surface& surface() = 0;
+    virtual Clock& clock() = 0;
+    // Runs an event's handler the way every event is run: errors are reported
+    // and end the program. No exception leaves this call.
+    virtual void dispatch(const std::function<void()>& handler) noexcept = 0;
+
+    // A control was shown or hidden.
+    virtual void visibilityChanged(const Control& control) = 0;
+    // Lines were printed on the surface, or cleared from it.
+    virtual void printedLinesChanged() = 0;
+
+protected:
+    ~FormHost() = default;
+};
+
+}  // namespace forms

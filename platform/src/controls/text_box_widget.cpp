@@ -1,0 +1,35 @@
+#include "text_box_widget.h"
+
+#include <QKeyEvent>
+
+namespace forms {
+
+namespace {
+
+// Ctrl with a letter is an editing key only for the commands every desktop
+// shares. On X11 Qt's line edit also deletes a character on Ctrl+D, goes to the
+// end of the line on Ctrl+E, deletes to the end on Ctrl+K and deletes the whole
+// line on Ctrl+U; those, and every other Ctrl+letter, are not editing keys here.
+bool isSharedEditingKey(const QKeyEvent& key)
+{
+    const Qt::KeyboardModifiers modifiers = key.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+    if (modifiers != Qt::ControlModifier || key.key() < Qt::Key_A || key.key() > Qt::Key_Z)
+        return true;
+    for (QKeySequence::StandardKey shared : { QKeySequence::Undo, QKeySequence::Redo, QKeySequence::Cut, QKeySequence::Copy,
+                                              QKeySequence::Paste, QKeySequence::SelectAll, QKeySequence::Deselect })
+        if (key.matches(shared))
+            return true;
+    return false;
+}
+
+}  // namespace
+
+void TextBoxWidget::keyPressEvent(QKeyEvent* event)
+{
+    if (isSharedEditingKey(*event))
+        QLineEdit::keyPressEvent(event);
+    else
+        event->ignore();
+}
+
+}  // namespace forms
