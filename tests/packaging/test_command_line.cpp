@@ -3,14 +3,14 @@
 // without ever starting Qt's window system. Any other argument goes to Qt.
 #include "table.h"
 
+#include <forms/text.h>
+
 #include <QProcess>
 #include <QTest>
 
 namespace {
 
 const std::vector<forms::programs::Program>& programs() { return forms::programs::all(); }
-
-QString text(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
 struct Outcome {
     QProcess::ExitStatus exitStatus;
@@ -30,7 +30,7 @@ Outcome runHeadless(std::string_view executable, const QStringList& arguments, c
     process.setProcessEnvironment(environment);
     if (!stdoutFile.isEmpty())
         process.setStandardOutputFile(stdoutFile);
-    process.start(QStringLiteral(PROGRAMS_DIR "/") + text(executable), arguments);
+    process.start(QStringLiteral(PROGRAMS_DIR "/") + forms::qstring(executable), arguments);
     if (!process.waitForFinished(60000))
         process.kill();
     return { process.exitStatus(), process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
@@ -57,7 +57,7 @@ private slots:
     {
         QFETCH(int, program);
         const forms::programs::Program& p = programs()[size_t(program)];
-        const QString expected = QStringLiteral("%1 %2\n").arg(text(p.command), QStringLiteral(VERSION));
+        const QString expected = QStringLiteral("%1 %2\n").arg(forms::qstring(p.command), QStringLiteral(VERSION));
         for (const QStringList& arguments : { QStringList { QStringLiteral("--version") },
                                               QStringList { QStringLiteral("-platform"), QStringLiteral("nosuchplatform"),
                                                             QStringLiteral("--version") } }) {
@@ -82,11 +82,11 @@ private slots:
         QCOMPARE(o.exitCode, 0);
         const QStringList lines = o.out.split(u'\n');
         QVERIFY2(lines.size() > 2, qPrintable(o.out));
-        QCOMPARE(lines[0], QStringLiteral("Usage: %1 [--help | --version] [Qt option...]").arg(text(p.command)));
-        QCOMPARE(lines[1], text(p.summary) + u'.');
+        QCOMPARE(lines[0], QStringLiteral("Usage: %1 [--help | --version] [Qt option...]").arg(forms::qstring(p.command)));
+        QCOMPARE(lines[1], forms::qstring(p.summary) + u'.');
         for (const char* option : { "  --help ", "  --version ", "-platform offscreen" })
             QVERIFY2(o.out.contains(QString::fromLatin1(option)), option);
-        QVERIFY(o.out.contains(QStringLiteral("See %1(1).").arg(text(p.command))));
+        QVERIFY(o.out.contains(QStringLiteral("See %1(1).").arg(forms::qstring(p.command))));
     }
 
     // Near misses are not the options: they, and everything else, reach Qt,
@@ -108,7 +108,7 @@ private slots:
         const Outcome o = runHeadless(programs()[0].executable, { QStringLiteral("--version") }, QStringLiteral("/dev/full"));
         QCOMPARE(o.exitStatus, QProcess::NormalExit);
         QCOMPARE(o.exitCode, 1);
-        QVERIFY2(o.err.startsWith(text(programs()[0].command) + QStringLiteral(": cannot write to standard output: ")),
+        QVERIFY2(o.err.startsWith(forms::qstring(programs()[0].command) + QStringLiteral(": cannot write to standard output: ")),
                  qPrintable(o.err));
     }
 };

@@ -2,6 +2,8 @@
 
 #include "table.h"
 
+#include <forms/text.h>
+
 #include <QAccessible>
 #include <QTest>
 
@@ -9,15 +11,13 @@ namespace forms::testing {
 
 namespace {
 
-QString text(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
-
 // The ids of the builds the registry gives a family, in registry order.
 QStringList registryBuilds(std::string_view family)
 {
     QStringList builds;
     for (const auto& program : programs::all())
         if (program.family == family)
-            builds << text(program.id);
+            builds << qstring(program.id);
     return builds;
 }
 
@@ -28,13 +28,14 @@ std::unique_ptr<Form> makeProgram(std::string_view id, Services services)
     for (const auto& program : programs::all())
         if (program.id == id)
             return program.make(services);
-    qFatal("programs/registry.cmake has no program %s", text(id).toUtf8().constData());
+    qFatal("programs/registry.cmake has no program %s", qstring(id).toUtf8().constData());
 }
 
 FamilyTest::FamilyTest(std::string_view family, std::map<QString, AccessibleTree> trees, std::source_location file)
     : family_(family)
     , trees_(std::move(trees))
     , file_(file.file_name())
+    , line_(int(file.line()))
 {
 }
 
@@ -49,15 +50,15 @@ void FamilyTest::addBuildRows() const
             QTest::qFail(qPrintable(QStringLiteral("%1 is a build of the family %2 in programs/registry.cmake, but %3 "
                                                    "does not know it: add its accessible tree to the builds its "
                                                    "FamilyTest names, and its rows to the tests")
-                                        .arg(build, text(family_), QString::fromUtf8(file_))),
-                         file_, 0);
+                                        .arg(build, qstring(family_), QString::fromUtf8(file_))),
+                         file_, line_);
     }
     for (const auto& [build, tree] : trees_)
         if (!builds.contains(build))
             QTest::qFail(qPrintable(QStringLiteral("%1 names the build %2, which programs/registry.cmake does not "
                                                    "give the family %3")
-                                        .arg(QString::fromUtf8(file_), build, text(family_))),
-                         file_, 0);
+                                        .arg(QString::fromUtf8(file_), build, qstring(family_))),
+                         file_, line_);
 }
 
 std::unique_ptr<Form> FamilyTest::makeKnown(const QString& build, TestServices& ts) const

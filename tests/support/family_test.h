@@ -72,6 +72,7 @@ private:
     std::string_view family_;
     std::map<QString, AccessibleTree> trees_;
     const char* file_;
+    int line_;
 };
 
 }  // namespace forms::testing
