@@ -162,7 +162,7 @@ for desktop in "$apps"/*.desktop; do
     fi
   done
   # The component of the same id, launched by this entry, listing its command,
-  # with screenshots that are the README's gallery pictures.
+  # with screenshots that are the README's pictures.
   id=${name%.desktop}
   xml=$metainfo/$id.metainfo.xml
   if [ ! -f "$xml" ]; then
