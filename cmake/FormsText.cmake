@@ -26,6 +26,13 @@ function(forms_xml text variable)
   set(${variable} "${text}" PARENT_SCOPE)
 endfunction()
 
+# forms_markdown_cell(<text> <variable>): text for a cell of a Markdown table.
+function(forms_markdown_cell text variable)
+  string(REPLACE "|" "\\|" text "${text}")
+  string(REPLACE "\n" " " text "${text}")
+  set(${variable} "${text}" PARENT_SCOPE)
+endfunction()
+
 # forms_url_path(<text> <variable>): text for a URL's path, every byte outside
 # the unreserved characters percent-encoded (ΩΡΑ.png is %CE%A9%CE%A1%CE%91.png).
 function(forms_url_path text variable)

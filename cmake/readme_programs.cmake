@@ -5,17 +5,11 @@
 # table is not what the registry gives (the packaging_readme test).
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/FormsRegistry.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/FormsText.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/FormsPrograms.cmake)
 
 set(begin "<!-- The programs, from programs/registry.cmake: `cmake --build build --target readme` writes this table. -->")
 set(end "<!-- End of the programs. -->")
-
-# forms_markdown_cell(<text> <variable>): text for a cell of a Markdown table.
-function(forms_markdown_cell text variable)
-  string(REPLACE "|" "\\|" text "${text}")
-  string(REPLACE "\n" " " text "${text}")
-  set(${variable} "${text}" PARENT_SCOPE)
-endfunction()
 
 set(table "| Program | Command | Menu name (Greek / English desktop) | What it does | As it starts | After use |\n")
 string(APPEND table "|---|---|---|---|---|---|\n")
@@ -28,21 +22,15 @@ foreach(id IN LISTS FORMS_PROGRAMS)
   list(JOIN commands ", " commands)
   forms_markdown_cell("${NAME} / ${NAME_EN}" names)
   forms_markdown_cell("${DESCRIPTION_EN}" description)
-  # The first screenshot as it starts; every other one after use.
-  set(pictures " | ")
-  set(caption "as it starts")
-  foreach(shot IN LISTS SHOTS)
-    string(REGEX REPLACE ":.*" "" file "${shot}")
-    string(APPEND pictures "![${NAME_EN}, ${caption}](docs/screenshots/${file}.png)")
-    if(caption STREQUAL "as it starts")
-      string(APPEND pictures " | ")
-    else()
-      string(APPEND pictures " ")
-    endif()
-    set(caption "after use")
+  # The first screenshot shows the window as it starts, the others after use.
+  list(TRANSFORM SHOTS REPLACE ":.*" "")
+  list(POP_FRONT SHOTS start)
+  set(after "")
+  foreach(file IN LISTS SHOTS)
+    string(APPEND after " ![${NAME_EN}, after use](docs/screenshots/${file}.png)")
   endforeach()
-  string(STRIP "${pictures}" pictures)
-  string(APPEND table "| `${EXECUTABLE}` | ${commands} | ${names} | ${description} ${pictures} |\n")
+  string(APPEND table "| `${EXECUTABLE}` | ${commands} | ${names} | ${description} "
+    "| ![${NAME_EN}, as it starts](docs/screenshots/${start}.png) |${after} |\n")
 endforeach()
 
 file(READ ${README} readme)

@@ -28,7 +28,7 @@ std::unique_ptr<Form> makeProgram(std::string_view id, Services services)
     for (const auto& program : programs::all())
         if (program.id == id)
             return program.make(services);
-    qFatal("programs/registry.cmake has no program %s", qstring(id).toUtf8().constData());
+    qFatal("programs/registry.cmake has no program %.*s", int(id.size()), id.data());
 }
 
 FamilyTest::FamilyTest(std::string_view family, std::map<QString, AccessibleTree> trees, std::source_location file)
