@@ -12,6 +12,7 @@ namespace {
 class BusyClock final : public forms::Clock {
 public:
     QDateTime now() const override { return QDateTime::currentDateTime(); }
+    std::chrono::nanoseconds monotonic() const override { return system_.monotonic(); }
     std::unique_ptr<Ticker> every(std::chrono::milliseconds interval, std::function<void()> tick) override
     {
         return system_.every(interval, std::move(tick));

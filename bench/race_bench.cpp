@@ -74,6 +74,7 @@ public:
         readings.push_back({ value, Steady::now() });
         return value;
     }
+    std::chrono::nanoseconds monotonic() const override { return system_.monotonic(); }
     std::unique_ptr<Ticker> every(std::chrono::milliseconds interval, std::function<void()> tick) override
     {
         return system_.every(interval, std::move(tick));
@@ -285,6 +286,7 @@ public:
     std::vector<std::pair<int, std::uintptr_t>> depths;  // nesting level, stack address
 
     QDateTime now() const override { return system_.now(); }
+    std::chrono::nanoseconds monotonic() const override { return system_.monotonic(); }
     std::unique_ptr<Ticker> every(std::chrono::milliseconds interval, std::function<void()> tick) override
     {
         return system_.every(interval, std::move(tick));

@@ -15,9 +15,10 @@ build_packages=(cmake g++ make qt6-base-dev qt6-wayland fonts-liberation fonts-u
 # the start-up benchmark and the X11 checks; the zone data for the system
 # clock's test in zones far from UTC; Qt's platform headers for the
 # accessibility test, which turns accessibility on, and xauth for its run on X11
-# (through xvfb-run); shellcheck for the check of the shell tools.
+# (through xvfb-run); strace for the race's system calls and weston for the
+# programs on a Wayland compositor; shellcheck for the check of the shell tools.
 # shellcheck disable=SC2034
-test_packages=(file desktop-file-utils appstream lintian man-db valgrind xdotool xvfb libx11-dev tzdata
+test_packages=(file desktop-file-utils appstream lintian man-db valgrind xdotool xvfb libx11-dev tzdata strace weston
   qt6-base-private-dev xauth shellcheck)
 
 # install_missing <package>...: says which packages are missing, then installs them.

@@ -5,6 +5,8 @@
 #include <QDateTime>
 #include <QObject>
 
+class QFileSystemWatcher;
+
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -18,6 +20,11 @@ public:
 
     // Local date and time, to the millisecond.
     virtual QDateTime now() const = 0;
+
+    // Time since an arbitrary start on a clock that runs at the pace of now()
+    // but is never set: a step of the wall clock (NTP, a manual change) or of
+    // the zone moves now() only. What a wait measures its sleep on.
+    virtual std::chrono::nanoseconds monotonic() const = 0;
 
     // A repeating timer: `tick` runs every `interval` until the handle is destroyed.
     class Ticker {
@@ -35,13 +42,20 @@ public:
 
 // Local time without a file-system call per reading: the real-time clock plus
 // an offset from UTC, worked out again only when it may have changed. The
-// offset is asked of the C library (which, with TZ unset, looks at the system's
-// zone file each time it is told to) when TZ takes another value, a minute
-// after it was last asked, or at the offset change that falls within that
-// minute, so a daylight-saving change reads right from its first second.
+// offset is asked of the C library when TZ takes another value, when the zone
+// file changes (the desktop puts another in place of /etc/localtime, or of the
+// file TZ names), at the offset change that falls within the next minute, so a
+// daylight-saving change reads right from its first second, and otherwise a
+// minute after it was last asked: a change of zone the file watch cannot see,
+// such as one while no event is handled, still shows within a minute.
 // Not thread-safe: one per thread.
 class LocalTime {
 public:
+    LocalTime();
+    ~LocalTime();
+    LocalTime(const LocalTime&) = delete;
+    LocalTime& operator=(const LocalTime&) = delete;
+
     // The local date and time, to the millisecond.
     QDateTime now();
     // The local date and time at `utcMs` milliseconds since 1970-01-01 UTC.
@@ -49,12 +63,15 @@ public:
 
 private:
     void refresh(qint64 utcMs);
+    void watchZoneFile();
 
     qint64 validFrom_ = 0;   // the offset holds for instants in [validFrom_, validUntil_)
     qint64 validUntil_ = 0;
     int offsetSeconds_ = 0;
     std::string tz_;         // TZ as last seen
     bool tzSet_ = false;
+    bool zoneChanged_ = true;                      // the zone file changed since the offset was asked
+    std::unique_ptr<QFileSystemWatcher> watcher_;  // on the zone file and its folder, through the event loop
 };
 
 // The machine's clock, Qt timers and Qt's event dispatcher.
@@ -63,6 +80,7 @@ public:
     SystemClock();
     ~SystemClock() override;
     QDateTime now() const override;
+    std::chrono::nanoseconds monotonic() const override;
     std::unique_ptr<Ticker> every(std::chrono::milliseconds interval, std::function<void()> tick) override;
     void idle(std::chrono::milliseconds limit) override;
 

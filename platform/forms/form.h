@@ -72,6 +72,8 @@ public:
     //     while (seconds from t0 to Timer() < 0.17)
     //         DoEventsUntil(t0 + 0.17);
     // A deadline is taken as the nearer of its readings, within 12 hours either way.
+    // The sleep is measured from the last Timer() reading on the monotonic
+    // clock, so a step of the wall clock since that reading never lengthens it.
     void DoEventsUntil(double timer);
 
     // Running the form.
@@ -130,6 +132,7 @@ private:
     Control& bindControl(std::string_view name, Kind kind);
     MenuItem& bindMenuItem(std::string_view name);
     void dispatchPendingOrIdle(const std::function<std::chrono::milliseconds()>& idleLimit);
+    void moveFocusOn();
     void end(int status);
 
     Description description_;
@@ -143,9 +146,17 @@ private:
     std::vector<std::unique_ptr<Control>> controls_;  // stored order
     std::vector<std::unique_ptr<MenuItem>> menuItems_;
     std::function<void()> load_;
+    const Control* focusLost_ = nullptr;  // hidden while it had the focus, by the running handler
     std::optional<int> exitStatus_;
     bool hidden_ = false;
     int nesting_ = 0;
+    // The last Timer() reading and the monotonic clock's reading beside it.
+    struct Reading {
+        double timer = 0;
+        std::chrono::nanoseconds monotonic { 0 };
+        bool taken = false;
+    };
+    mutable Reading lastReading_;
 };
 
 // A program's typed accessor for one control or menu item, bound by name when

@@ -19,7 +19,7 @@
 #include <qpa/qplatformaccessibility.h>
 #include <qpa/qplatformintegration.h>
 
-
+using namespace std::chrono_literals;
 using forms::Kind;
 using forms::testing::describeChildren;
 using forms::testing::printedTexts;
@@ -32,11 +32,14 @@ namespace {
 template <class E>
 QString key(E value) { return QString::fromLatin1(QMetaEnum::fromType<E>().valueToKey(value)); }
 
-// What screen readers hear of labels, pictures and printed lines: "<event> <text>".
-QStringList heard;
+// What screen readers hear of labels, pictures and printed lines: "<event> <text>";
+// and of text boxes: "<event> <name>".
+QStringList heard, edited;
 void hear(QAccessibleEvent* event)
 {
     QAccessibleInterface* item = event->accessibleInterface();
+    if (item && item->role() == QAccessible::EditableText)
+        edited << key(event->type()) + u' ' + item->text(QAccessible::Name);
     if (!item || (item->role() != QAccessible::StaticText && item->role() != QAccessible::Graphic)
         || event->type() == QAccessible::NameChanged)
         return;
@@ -81,6 +84,7 @@ class Accessibility : public QObject {
         form->window()->activateWindow();
         QTest::qVerify(QTest::qWaitForWindowActive(form->window()), "active", "", __FILE__, __LINE__);
         heard.clear();
+        edited.clear();
         return *form;
     }
     QAccessibleInterface* accessible(std::string_view name) const
@@ -301,6 +305,41 @@ private slots:
         QCOMPARE(frame, plain);
         QTest::keyClick(box, Qt::Key_Tab);
         QCOMPARE(box->grab().toImage(), plain);
+    }
+
+    // A picture announces that it comes into sight or goes out of it, also
+    // when a picture box over it is hidden or shown, the first time too.
+    void picturesComeIntoSight()
+    {
+        forms::Form& f = open("trafficlight");
+        const QString red = "Φανάρι με αναμμένο το κόκκινο", green = "Φανάρι με αναμμένο το πράσινο";
+        forms::testing::click(f, *f.find("red"));
+        QCOMPARE(heard, QStringList({ "ObjectHide " + green, "ObjectShow " + red }));
+        QVERIFY(!accessible({})->child(1)->state().offscreen);
+        heard.clear();
+        forms::testing::click(f, *f.find("green"));
+        QCOMPARE(heard, QStringList({ "ObjectHide " + red, "ObjectShow " + green }));
+        heard.clear();
+        forms::testing::click(f, *f.find("red"));
+        QCOMPARE(heard, QStringList({ "ObjectHide " + green, "ObjectShow " + red }));
+    }
+
+    // Setting a text box to the text it holds leaves it as it is: no event for
+    // a screen reader to say again, and the user's selection stays.
+    void unchangedTextSaysNothing()
+    {
+        forms::Form& f = open("ΩΡΑ");
+        ts.clock.advance(1000ms);
+        QVERIFY(edited.contains("TextInserted ΗΜΕΡΟΜΙΝΙΑ"));
+        QVERIFY(edited.contains("TextInserted ΩΡΑ"));
+        auto* date = static_cast<QLineEdit*>(f.find("Text1")->widget());
+        date->setSelection(0, 2);
+        edited.clear();
+        ts.clock.advance(3000ms);
+        QVERIFY2(!edited.join(u',').contains("ΗΜΕΡΟΜΙΝΙΑ"), qPrintable(edited.join(u',')));
+        QCOMPARE(edited.count("TextUpdated ΩΡΑ") + edited.count("TextInserted ΩΡΑ"), 3);
+        QCOMPARE(date->selectionStart(), 0);
+        QCOMPARE(date->selectedText(), date->text().left(2));
     }
 
     void picturesNeedADescription()

@@ -128,8 +128,10 @@ QStringList texts(const std::vector<std::string>& lines)
 
 }  // namespace
 
+using Act = std::function<void(Probe&)>;
 Q_DECLARE_METATYPE(Build)
 Q_DECLARE_METATYPE(Break)
+Q_DECLARE_METATYPE(Act)
 
 class Runtime : public QObject {
     Q_OBJECT
@@ -385,6 +387,59 @@ private slots:
         QTest::keyClick(f.Command1().widget(), Qt::Key_Space);
         QTest::keyClick(f.Command1().widget(), Qt::Key_Return);
         QCOMPARE(clicks, 2);
+    }
+
+    // A handler that hides the control with the focus sends the focus where
+    // Tab would take it once the handler is done, with no stop on the way;
+    // with no control left to take it, no hidden control keeps it.
+    void focusLeavesAHiddenControl_data()
+    {
+        QTest::addColumn<Act>("act");
+        QTest::addColumn<QString>("focus");  // the control that has it after, or "" for none
+        QTest::newRow("to the next") << Act([](Probe& f) { f.Command1().setVisible(false); }) << "Picture1";
+        QTest::newRow("to one the handler shows after") << Act([](Probe& f) {
+            f.Command1().setVisible(false);
+            f.Picture1().setVisible(false);
+            f.Hidden().setVisible(true);
+        }) << "Hidden";
+        QTest::newRow("round to the first") << Act([](Probe& f) {
+            f.Command1().setVisible(false);
+            f.Picture1().setVisible(false);
+        }) << "Text1";
+        QTest::newRow("none left") << Act([](Probe& f) {
+            f.Command1().setVisible(false);
+            f.Picture1().setVisible(false);
+            f.Text1().setVisible(false);
+        }) << "";
+        QTest::newRow("hidden and shown again") << Act([](Probe& f) {
+            f.Command1().setVisible(false);
+            f.Command1().setVisible(true);
+        }) << "Command1";
+    }
+    void focusLeavesAHiddenControl()
+    {
+        QFETCH(Act, act);
+        QFETCH(QString, focus);
+        Probe& f = shown();
+        f.window()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.window()));
+        f.Command1().widget()->setFocus();
+        f.command = act;
+        QStringList stops;
+        const auto name = [&f](QWidget* widget) {
+            for (const auto& control : f.controls())
+                if (widget && control->widget() == widget)
+                    return QString::fromUtf8(control->row().name);
+            return QString();
+        };
+        QObject watching;
+        QObject::connect(qApp, &QApplication::focusChanged, &watching, [&](QWidget*, QWidget* now) { stops << name(now); });
+        QTest::keyClick(f.Command1().widget(), Qt::Key_Space);
+        QCOMPARE(name(QApplication::focusWidget()), focus);
+        // Cleared as it was hidden, then straight to where it goes.
+        const QStringList expected = focus.isEmpty() ? QStringList { "" } : QStringList { "", focus };
+        QCOMPARE(stops, expected);
+        QVERIFY(!f.exitStatus());
     }
 
     void fontsResolve_data()

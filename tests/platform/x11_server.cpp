@@ -107,6 +107,16 @@ QList<QImage> XServer::icons(unsigned long window) const
     return images;
 }
 
+QString XServer::title(unsigned long window) const
+{
+    char* name = nullptr;
+    if (!XFetchName(open(display_), window, &name) || !name)
+        return {};
+    const QString title = QString::fromLatin1(name);
+    XFree(name);
+    return title;
+}
+
 void XServer::close(unsigned long window) const
 {
     Display* display = open(display_);

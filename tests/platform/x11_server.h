@@ -22,6 +22,8 @@ public:
     QList<unsigned long> windowsOf(qint64 pid) const;
     // The window's contents as the server holds them.
     QImage grab(unsigned long window) const;
+    // The window's title (WM_NAME).
+    QString title(unsigned long window) const;
     // Every image of the window's _NET_WM_ICON, as ARGB32.
     QList<QImage> icons(unsigned long window) const;
     // Asks the window to close, as a window manager's close button does.

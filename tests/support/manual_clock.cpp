@@ -28,10 +28,24 @@ ManualClock::ManualClock(QDateTime start)
     state_->now = std::move(start);
 }
 
+QDateTime ManualClock::now() const
+{
+    const QDateTime read = state_->now;
+    if (state_->stepIn > 0 && --state_->stepIn == 0)
+        state_->now = state_->now.addMSecs(state_->stepBy.count());
+    return read;
+}
+
+void ManualClock::stepAfterReadings(int readings, std::chrono::milliseconds by)
+{
+    state_->stepIn = readings;
+    state_->stepBy = by;
+}
+
 int ManualClock::add(std::chrono::milliseconds delay, std::chrono::milliseconds interval, std::function<void()> fire)
 {
     const int id = state_->nextId++;
-    state_->timers[id] = { state_->now.addMSecs(delay.count()), interval, std::move(fire) };
+    state_->timers[id] = { state_->monotonic + delay, interval, std::move(fire) };
     return id;
 }
 
@@ -52,15 +66,20 @@ void ManualClock::idle(std::chrono::milliseconds limit)
         advance(idleStep);
         return;
     }
-    QDateTime end = state_->now.addMSecs(limit.count());
+    std::chrono::milliseconds end = state_->monotonic + limit;
     for (const auto& [id, timer] : state_->timers)
         end = std::min(end, timer.due);
-    advance(std::chrono::milliseconds(state_->now.msecsTo(end)));
+    advance(end - state_->monotonic);
 }
 
 void ManualClock::advance(std::chrono::milliseconds duration)
 {
-    const QDateTime target = state_->now.addMSecs(duration.count());
+    const std::chrono::milliseconds target = state_->monotonic + duration;
+    // Both clocks move together to each instant.
+    const auto moveTo = [this](std::chrono::milliseconds instant) {
+        state_->now = state_->now.addMSecs((instant - state_->monotonic).count());
+        state_->monotonic = instant;
+    };
     for (;;) {
         // The earliest timer due by the target; callbacks may add or remove timers.
         auto next = state_->timers.end();
@@ -69,16 +88,16 @@ void ManualClock::advance(std::chrono::milliseconds duration)
                 next = it;
         if (next == state_->timers.end())
             break;
-        state_->now = next->second.due;
+        moveTo(std::max(state_->monotonic, next->second.due));
         std::function<void()> fire = next->second.fire;
         if (next->second.interval.count() > 0)
-            next->second.due = next->second.due.addMSecs(next->second.interval.count());
+            next->second.due += next->second.interval;
         else
             state_->timers.erase(next);
         fire();
     }
-    if (state_->now < target)
-        state_->now = target;
+    if (state_->monotonic < target)
+        moveTo(target);
 }
 
 }  // namespace forms::testing

@@ -60,8 +60,9 @@ void install()
 void prepare(const Surface& surface)
 {
     nameControls(surface);
-    // The surface's interface exists from here on, so it sees every line printed.
-    interfaceOf(surface);
+    // The surface's interface exists from here on, so it sees every line
+    // printed and knows which labels and pictures are in sight.
+    interfaceOf(surface)->followShowing();
 }
 
 void printedLinesChanged(const Surface& surface)
@@ -70,15 +71,10 @@ void printedLinesChanged(const Surface& surface)
         item->followPrintedLines();
 }
 
-void visibilityChanged(const Surface& surface, const Control& control)
+void visibilityChanged(const Surface& surface)
 {
-    if (control.widget())
-        return;
-    SurfaceInterface* item = interfaceOf(surface);
-    if (QAccessibleInterface* painted = item ? item->interfaceOf(control) : nullptr) {
-        QAccessibleEvent event(painted, control.visible() ? QAccessible::ObjectShow : QAccessible::ObjectHide);
-        QAccessible::updateAccessibility(&event);
-    }
+    if (SurfaceInterface* item = interfaceOf(surface))
+        item->followShowing();
 }
 
 }  // namespace forms::accessibility

@@ -23,9 +23,10 @@ void prepare(const Surface& surface);
 // last call are created and announced, lines Cls removed are destroyed.
 void printedLinesChanged(const Surface& surface);
 
-// Tells screen readers that a label or picture was shown or hidden (widgets
-// tell them of themselves).
-void visibilityChanged(const Surface& surface, const Control& control);
+// Tells screen readers of the labels and pictures that came into sight or went
+// out of it when a control was shown or hidden (widgets tell them of
+// themselves).
+void visibilityChanged(const Surface& surface);
 
 }  // namespace accessibility
 }  // namespace forms

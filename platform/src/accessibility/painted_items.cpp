@@ -26,6 +26,8 @@ QAccessible::State PaintedItem::state() const
     return state;
 }
 
+bool PaintedItem::showing() const { return shown() && surface_->rect().intersects(area()) && !covered(); }
+
 bool PaintedItem::covered() const
 {
     for (const auto& control : surface_->controls())

@@ -32,6 +32,10 @@ public:
     QRect rect() const override;
     QAccessible::State state() const override;
 
+    // Drawn where someone can see it, the window itself aside: shown, on the
+    // surface, and not wholly beneath a windowed control.
+    bool showing() const;
+
 protected:
     // Where it is drawn on the surface, in pixels.
     virtual QRect area() const = 0;

@@ -106,4 +106,23 @@ void SurfaceInterface::followPrintedLines()
     }
 }
 
+void SurfaceInterface::followShowing()
+{
+    const bool first = showing_.empty();
+    for (const auto& control : surface()->controls()) {
+        if (control->kind() != Kind::Label && control->kind() != Kind::Image)
+            continue;
+        auto* item = static_cast<PaintedItem*>(interfaceOf(*control));
+        const bool now = item->showing();
+        const auto [known, added] = showing_.emplace(control.get(), now);
+        if (!added && known->second == now)
+            continue;
+        known->second = now;
+        if (!first) {
+            QAccessibleEvent event(item, now ? QAccessible::ObjectShow : QAccessible::ObjectHide);
+            QAccessible::updateAccessibility(&event);
+        }
+    }
+}
+
 }  // namespace forms::accessibility

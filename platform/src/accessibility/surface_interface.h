@@ -33,12 +33,18 @@ public:
     // destroys the items of lines that Cls removed.
     void followPrintedLines();
 
+    // Announces each label or picture that has come into sight or gone out of
+    // it since the last call: shown or hidden itself, or uncovered or covered
+    // by a windowed control shown or hidden. The first call only takes note.
+    void followShowing();
+
 private:
     Surface* surface() const;
     const std::vector<const Control*>& order() const;
 
     mutable std::vector<const Control*> order_;
     mutable std::map<const Control*, QAccessible::Id> painted_;
+    std::map<const Control*, bool> showing_;
     std::vector<QAccessible::Id> lines_;
 };
 

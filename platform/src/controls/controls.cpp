@@ -29,10 +29,18 @@ void Control::setVisible(bool visible)
     if (visible_ == visible)
         return;
     visible_ = visible;
-    if (widget_)
+    if (widget_) {
+        // Cleared first, so that the focus makes no stop on whichever control
+        // Qt would pick while the handler is still changing the window.
+        const bool hadFocus = !visible && widget_->hasFocus();
+        if (hadFocus)
+            widget_->clearFocus();
         widget_->setVisible(visible);
-    else
+        if (hadFocus)
+            host_.focusLost(*this);
+    } else {
         host_.surface().update();
+    }
     host_.visibilityChanged(*this);
 }
 
@@ -91,6 +99,10 @@ QString TextBox::text() const { return static_cast<QLineEdit*>(widget_)->text();
 void TextBox::setText(const QString& text)
 {
     auto* edit = static_cast<QLineEdit*>(widget_);
+    // The text it already holds leaves the box as it is: the caret and the
+    // selection stay, and a screen reader has nothing new to say.
+    if (edit->text() == text)
+        return;
     edit->setText(text);
     edit->setCursorPosition(0);
 }

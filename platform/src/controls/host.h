@@ -24,6 +24,10 @@ public:
 
     // A control was shown or hidden.
     virtual void visibilityChanged(const Control& control) = 0;
+    // A control that had the keyboard focus was hidden. The focus goes on once
+    // the running handler returns, since the handler may yet show the control
+    // that Tab leads to.
+    virtual void focusLost(const Control& control) = 0;
     // Lines were printed on the surface, or cleared from it.
     virtual void printedLinesChanged() = 0;
 

@@ -29,11 +29,31 @@ void applyTabOrder(const std::vector<std::unique_ptr<Control>>& controls)
         QWidget::setTabOrder(order[i - 1]->widget(), order[i]->widget());
 }
 
+namespace {
+
+bool takesFocus(const Control& control) { return control.visible() && control.row().enabled; }
+
+}  // namespace
+
 Control* firstInTabOrder(const std::vector<std::unique_ptr<Control>>& controls)
 {
     for (Control* control : focusable(controls))
-        if (control->visible() && control->row().enabled)
+        if (takesFocus(*control))
             return control;
+    return nullptr;
+}
+
+Control* nextInTabOrder(const std::vector<std::unique_ptr<Control>>& controls, const Control& from)
+{
+    const std::vector<Control*> order = focusable(controls);
+    const auto at = std::find(order.begin(), order.end(), &from);
+    if (at == order.end())
+        return nullptr;
+    for (size_t step = 1; step < order.size(); ++step) {
+        Control* next = order[(size_t(at - order.begin()) + step) % order.size()];
+        if (takesFocus(*next))
+            return next;
+    }
     return nullptr;
 }
 

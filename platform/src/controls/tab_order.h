@@ -14,4 +14,8 @@ void applyTabOrder(const std::vector<std::unique_ptr<Control>>& controls);
 // order that is visible and enabled; null when there is none.
 Control* firstInTabOrder(const std::vector<std::unique_ptr<Control>>& controls);
 
+// The control Tab leads to from `from`: the next in TabIndex order, round to
+// the first again, that is visible and enabled; null when there is none.
+Control* nextInTabOrder(const std::vector<std::unique_ptr<Control>>& controls, const Control& from);
+
 }  // namespace forms

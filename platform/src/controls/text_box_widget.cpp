@@ -1,6 +1,7 @@
 #include "text_box_widget.h"
 
 #include <QKeyEvent>
+#include <QLocale>
 
 namespace forms {
 
@@ -22,11 +23,22 @@ bool isSharedEditingKey(const QKeyEvent& key)
     return false;
 }
 
+// The keypad's decimal key gives "." or "," after the keyboard layout, which
+// need not match the regional settings the text is read by.
+bool isKeypadDecimal(const QKeyEvent& key)
+{
+    return key.modifiers().testFlag(Qt::KeypadModifier) && (key.text() == u'.' || key.text() == u',');
+}
+
 }  // namespace
 
 void TextBoxWidget::keyPressEvent(QKeyEvent* event)
 {
-    if (isSharedEditingKey(*event))
+    // As in a spreadsheet, the keypad's decimal key types the locale's separator.
+    if (isKeypadDecimal(*event) && !isReadOnly()) {
+        insert(QLocale().decimalPoint());
+        event->accept();
+    } else if (isSharedEditingKey(*event))
         QLineEdit::keyPressEvent(event);
     else
         event->ignore();

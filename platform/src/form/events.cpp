@@ -13,6 +13,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 namespace forms {
 
@@ -23,10 +24,19 @@ void Form::DoEvents()
 
 void Form::DoEventsUntil(double timer)
 {
+    // The caller compared its deadline with its last reading of the clock; the
+    // wall clock may have been set back or forward since (NTP, a manual change,
+    // the fall-back to winter time), so the time since that reading is measured
+    // on the monotonic clock, and only the time from it to the deadline on the
+    // caller's own clock.
+    if (!lastReading_.taken)
+        Timer();
+    const Reading reading = lastReading_;
     dispatchPendingOrIdle([&] {
-        // Seconds from now to the deadline on the clock that restarts at
-        // midnight, the short way round: 86400.07 is 0.07 s after midnight.
-        const double left = std::remainder(timer - Timer(), 24 * 60 * 60);
+        // Seconds from the reading to the deadline on the clock that restarts
+        // at midnight, the short way round: 86400.07 is 0.07 s after midnight.
+        const double ahead = std::remainder(timer - reading.timer, 24 * 60 * 60);
+        const double left = ahead - std::chrono::duration<double>(clock_->monotonic() - reading.monotonic).count();
         // In whole milliseconds, rounded up (less a nanosecond of rounding in
         // the caller's sum), and at least one: the clock reads in milliseconds,
         // so a caller whose test still says "wait" at the deadline is answered
@@ -122,8 +132,24 @@ void Form::dispatch(const std::function<void()>& handler) noexcept
         std::abort();
     }
     --nesting_;
+    moveFocusOn();
     if (hidden_)
         end(0);
+}
+
+// When a handler hid the control that had the focus, the focus goes where Tab
+// would take it from there, now that the handler is done (back to the control
+// itself if the handler showed it again); with no control left to take it,
+// the window keeps it.
+void Form::moveFocusOn()
+{
+    const Control* from = std::exchange(focusLost_, nullptr);
+    if (!from || exitStatus_)
+        return;
+    if (from->visible())
+        from->widget()->setFocus(Qt::TabFocusReason);
+    else if (Control* next = nextInTabOrder(controls_, *from))
+        next->widget()->setFocus(Qt::TabFocusReason);
 }
 
 }  // namespace forms

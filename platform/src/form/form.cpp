@@ -26,7 +26,8 @@ public:
     Surface& surface() override { return *form_.surface_; }
     Clock& clock() override { return *form_.clock_; }
     void dispatch(const std::function<void()>& handler) noexcept override { form_.dispatch(handler); }
-    void visibilityChanged(const Control& control) override { accessibility::visibilityChanged(*form_.surface_, control); }
+    void visibilityChanged(const Control&) override { accessibility::visibilityChanged(*form_.surface_); }
+    void focusLost(const Control& control) override { form_.focusLost_ = &control; }
     void printedLinesChanged() override { accessibility::printedLinesChanged(*form_.surface_); }
 
 private:
@@ -115,7 +116,11 @@ void Form::Print(const QString& text) { surface_->print(text); }
 
 void Form::Cls() { surface_->cls(); }
 
-double Form::Timer() const { return clock_->now().time().msecsSinceStartOfDay() / 1000.0; }
+double Form::Timer() const
+{
+    lastReading_ = { clock_->now().time().msecsSinceStartOfDay() / 1000.0, clock_->monotonic(), true };
+    return lastReading_.timer;
+}
 
 DateValue Form::Date() const { return { clock_->now().date(), QTime(0, 0) }; }
 

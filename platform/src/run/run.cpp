@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
+#include <QImageReader>
+#include <QPixmap>
 
 #include <cstdio>
 #include <optional>
@@ -17,13 +19,18 @@ namespace forms {
 namespace {
 
 // The program's icon, compiled in at every size it was drawn at: the window
-// shows the same icon as its menu entry.
+// shows the same icon as its menu entry. Each size is read as the PNG it is,
+// with detection off: QIcon::addFile would ask every image-format plugin
+// whether it knows the file, and so load them all.
 QIcon programIcon()
 {
     QIcon icon;
     const QDir sizes(QStringLiteral(":/forms/icon"));
-    for (const QString& file : sizes.entryList(QDir::Files))
-        icon.addFile(sizes.filePath(file));
+    for (const QString& file : sizes.entryList(QDir::Files)) {
+        QImageReader reader(sizes.filePath(file), "PNG");
+        reader.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImage(reader.read()));
+    }
     return icon;
 }
 

@@ -1,12 +1,19 @@
 // ΩΡΑ on a manual clock: when the boxes fill, the texts per locale, midnight, and
-// the two separate reads of one tick.
+// the two separate reads of one tick; and on the system clock, a change of the
+// system's zone.
 #include "ora.h"
 
 #include <family_test.h>
 
+#include <QFile>
 #include <QLineEdit>
 #include <QLocale>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimeZone>
+
+#include <cstdio>
+#include <ctime>
 
 using namespace std::chrono_literals;
 using forms::testing::ManualClock;
@@ -29,6 +36,7 @@ public:
         base_.set(read.addMSecs(step_.count()));
         return read;
     }
+    std::chrono::nanoseconds monotonic() const override { return base_.monotonic(); }
     std::unique_ptr<Ticker> every(std::chrono::milliseconds interval, std::function<void()> tick) override
     {
         return base_.every(interval, std::move(tick));
@@ -57,6 +65,55 @@ const std::map<QString, forms::testing::AccessibleTree> builds {
     { "ora", { "Window Form1", {
         "StaticText ΗΜΕΡΟΜΙΝΙΑ", "EditableText ΗΜΕΡΟΜΙΝΙΑ", "StaticText ΩΡΑ", "EditableText ΩΡΑ", "Button ΟΚ" } } },
 };
+
+// A zone file of the test's own, named by TZ (":<path>") for as long as it
+// lives, as /etc/localtime is the system's: it starts as a copy of one zone and
+// is replaced with a copy of another by a rename over it, as the desktop's
+// settings replace /etc/localtime.
+class ZoneFile {
+public:
+    explicit ZoneFile(const char* zone)
+        : hadTz_(qEnvironmentVariableIsSet("TZ"))
+        , tzBefore_(qgetenv("TZ"))
+    {
+        copy(zone, path());
+        qputenv("TZ", ':' + QFile::encodeName(path()));
+    }
+    ~ZoneFile()
+    {
+        if (hadTz_)
+            qputenv("TZ", tzBefore_);
+        else
+            qunsetenv("TZ");
+        tzset();
+    }
+    QString path() const { return dir_.filePath(QStringLiteral("localtime")); }
+    bool replaceWith(const char* zone) const
+    {
+        const QString next = dir_.filePath(QStringLiteral("localtime.new"));
+        return copy(zone, next) && std::rename(QFile::encodeName(next).constData(), QFile::encodeName(path()).constData()) == 0;
+    }
+
+private:
+    static bool copy(const char* zone, const QString& to)
+    {
+        return QFile::copy(QStringLiteral("/usr/share/zoneinfo/") + QLatin1String(zone), to);
+    }
+    QTemporaryDir dir_;
+    bool hadTz_;
+    QByteArray tzBefore_;
+};
+
+// Whether the box shows the time of day now at `offset` seconds east of UTC,
+// or of one of the two seconds before (the box fills at each tick).
+bool showsTimeAt(const forms::TextBox& box, int offset)
+{
+    const QDateTime now = QDateTime::currentDateTimeUtc().toOffsetFromUtc(offset);
+    for (int back = 0; back <= 2; ++back)
+        if (box.text() == QLocale().toString(now.addSecs(-back).time(), QStringLiteral("h:mm:ss AP")))
+            return true;
+    return false;
+}
 
 }  // namespace
 
@@ -178,6 +235,35 @@ private slots:
         ts.clock.advance(1ms);
         QCOMPARE(form.Text1().text(), QStringLiteral("12/8/26"));
         QCOMPARE(form.Text2().text(), QStringLiteral("2:05:10 PM"));
+    }
+
+    // The system's zone changes while ΩΡΑ runs on the system clock: the tick
+    // after the zone file was replaced shows Kolkata's time (+5:30), not one a
+    // minute later. The test waits for the ticks, bounded by a generous limit.
+    void zoneChangeShowsAtTheNextTick()
+    {
+        const ZoneFile zone("Europe/Athens");
+        forms::testing::RecordingReporter reporter;
+        ora::Form1 form(forms::Services { nullptr, &reporter });
+        forms::testing::showForm(form);
+        const int athens = QTimeZone("Europe/Athens").offsetFromUtc(QDateTime::currentDateTimeUtc());
+        QTRY_VERIFY_WITH_TIMEOUT(showsTimeAt(form.Text2(), athens), 10000);
+        QVERIFY(zone.replaceWith("Asia/Kolkata"));
+        QTRY_VERIFY_WITH_TIMEOUT(showsTimeAt(form.Text2(), 19800), 10000);
+        QVERIFY(reporter.errors.empty());
+    }
+
+    // Where no event is handled to tell of a change of the zone file, the
+    // offset asked again a minute later follows it all the same.
+    void zoneChangeUnheardShowsWithinAMinute()
+    {
+        const ZoneFile zone("Europe/Athens");
+        forms::LocalTime local;
+        const qint64 noonUtc = QDateTime(QDate(2026, 12, 8), QTime(12, 0), Qt::UTC).toMSecsSinceEpoch();
+        QCOMPARE(local.at(noonUtc).time(), QTime(14, 0));
+        QVERIFY(zone.replaceWith("Asia/Kolkata"));
+        QCOMPARE(local.at(noonUtc + 60'000).time(), QTime(17, 31));
+        QCOMPARE(local.at(noonUtc + 60'000).offsetFromUtc(), 19800);
     }
 };
 
