@@ -81,15 +81,17 @@ function(forms_add_program id)
   foreach(field EXECUTABLE FAMILY FORM HEADER ICON COMMENT_EN NAME NAME_EN)
     forms_program_get(${id} ${field} ${field})
   endforeach()
-  set(FORMS_EXECUTABLE ${EXECUTABLE})
   set(FORMS_HEADER ${HEADER})
   set(FORMS_FORM ${FORM})
-  set(FORMS_DESKTOP_ID ${FORMS_DESKTOP_PREFIX}${id})
   forms_program_commands(${id} commands)
-  list(POP_FRONT commands FORMS_COMMAND)
-  string(REPLACE "\"" "\\\"" FORMS_SUMMARY "${COMMENT_EN}")
-  string(REPLACE "\"" "\\\"" FORMS_NAME "${NAME}")
-  string(REPLACE "\"" "\\\"" FORMS_NAME_EN "${NAME_EN}")
+  list(POP_FRONT commands command)
+  forms_cxx_literal("${EXECUTABLE}" FORMS_EXECUTABLE)
+  forms_cxx_literal("${command}" FORMS_COMMAND)
+  forms_cxx_literal("${FORMS_DESKTOP_PREFIX}${id}" FORMS_DESKTOP_ID)
+  forms_cxx_literal("${COMMENT_EN}" FORMS_SUMMARY)
+  forms_cxx_literal("${NAME}" FORMS_NAME)
+  forms_cxx_literal("${NAME_EN}" FORMS_NAME_EN)
+  forms_cxx_literal("${PROJECT_VERSION}" FORMS_VERSION_LITERAL)
   set(main ${CMAKE_CURRENT_BINARY_DIR}/main_${id}.cpp)
   configure_file(${PROJECT_SOURCE_DIR}/programs/main.cpp.in ${main} @ONLY)
 
@@ -99,7 +101,7 @@ function(forms_add_program id)
 
   forms_icon_files(${id} icons)
   add_custom_command(OUTPUT ${icons}
-    COMMAND draw_assets --icons ${FORMS_ICON_DIR} ${FORMS_DESKTOP_ID}=${ICON}
+    COMMAND draw_assets --icons ${FORMS_ICON_DIR} ${FORMS_DESKTOP_PREFIX}${id}=${ICON}
     DEPENDS draw_assets
     COMMENT "Drawing the icon of ${EXECUTABLE}"
     VERBATIM)
@@ -107,9 +109,9 @@ function(forms_add_program id)
     set_source_files_properties(${icon} PROPERTIES GENERATED TRUE QT_RESOURCE_ALIAS ${size}.png)
   endforeach()
   qt_add_resources(${id} "${id}_icon" PREFIX /forms/icon FILES ${icons})
-  install(PROGRAMS $<TARGET_FILE:${id}> DESTINATION bin RENAME ${FORMS_COMMAND})
+  install(PROGRAMS $<TARGET_FILE:${id}> DESTINATION bin RENAME ${command})
   # Without the compilers' .comment notes, as Debian strips its own programs.
   install(CODE "execute_process(COMMAND ${CMAKE_OBJCOPY} --remove-section=.comment
-                  \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/${FORMS_COMMAND}\" COMMAND_ERROR_IS_FATAL ANY)")
-  forms_install_links(${CMAKE_BINARY_DIR}/links/bin bin ${FORMS_COMMAND} ${commands})
+                  \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/${command}\" COMMAND_ERROR_IS_FATAL ANY)")
+  forms_install_links(${CMAKE_BINARY_DIR}/links/bin bin ${command} ${commands})
 endfunction()

@@ -1,8 +1,16 @@
-# Reads programs/registry.cmake into global properties:
+# The one reader of programs/registry.cmake, for the build and for the shell
+# tools (through cmake -P cmake/registry_programs.cmake). It reads the entries
+# into global properties:
 #   FORMS_PROGRAMS            the program ids, in registry order
 #   FORMS_FAMILIES            the families, each once
 #   FORMS_PROGRAM_<id>_<FIELD> each field of an entry (EXECUTABLE, FAMILY, FORM, ...)
 # forms_program_get(<id> <FIELD> <variable>) reads one back.
+# FORMS_REGISTRY names another registry file to read (for the tools' own test).
+
+get_filename_component(FORMS_SOURCE_DIR ${CMAKE_CURRENT_LIST_DIR}/.. ABSOLUTE)
+if(NOT FORMS_REGISTRY)
+  set(FORMS_REGISTRY ${FORMS_SOURCE_DIR}/programs/registry.cmake)
+endif()
 
 set(FORMS_PROGRAM_VALUE_FIELDS FAMILY FORM HEADER ID ICON NAME NAME_EN GENERIC GENERIC_EN COMMENT COMMENT_EN DESCRIPTION_EN)
 set(FORMS_PROGRAM_LIST_FIELDS CATEGORIES KEYWORDS KEYWORDS_EN CONTENT_RATING SHOTS)
@@ -13,16 +21,14 @@ function(forms_program executable)
   if(ARG_UNPARSED_ARGUMENTS)
     message(FATAL_ERROR "registry: ${executable}: unknown words ${ARG_UNPARSED_ARGUMENTS}")
   endif()
+  # (Compared with "", as a text such as "No" or "Off" is false to if().)
   foreach(field FAMILY FORM HEADER ICON CATEGORIES NAME NAME_EN COMMENT COMMENT_EN DESCRIPTION_EN KEYWORDS KEYWORDS_EN SHOTS)
-    if(NOT ARG_${field})
+    if("${ARG_${field}}" STREQUAL "")
       message(FATAL_ERROR "registry: ${executable} has no ${field}")
     endif()
   endforeach()
-  if(NOT ARG_ID)
+  if("${ARG_ID}" STREQUAL "")
     set(ARG_ID ${executable})
-  elseif(NOT ARGV1 STREQUAL "ID")
-    # The shell tools read the id from the entry's first words.
-    message(FATAL_ERROR "registry: ${executable}: ID must come right after the executable")
   endif()
   if(NOT ARG_ID MATCHES "^[a-z][a-z0-9]*$")
     message(FATAL_ERROR "registry: ${executable}: the id '${ARG_ID}' is not lower-case ASCII letters and digits; give one with ID")
@@ -36,14 +42,12 @@ function(forms_program executable)
   if(ARG_ID IN_LIST ids)
     message(FATAL_ERROR "registry: the id ${ARG_ID} is used twice")
   endif()
-  foreach(dir programs tests/programs)
-    if(NOT EXISTS ${PROJECT_SOURCE_DIR}/${dir}/${ARG_FAMILY}/CMakeLists.txt)
-      message(FATAL_ERROR "registry: ${executable}: the family ${ARG_FAMILY} has no ${dir}/${ARG_FAMILY}/CMakeLists.txt")
+  foreach(file programs/${ARG_FAMILY}/CMakeLists.txt programs/${ARG_FAMILY}/icon.cpp
+               programs/${ARG_FAMILY}/${ARG_HEADER} tests/programs/${ARG_FAMILY}/CMakeLists.txt)
+    if(NOT EXISTS ${FORMS_SOURCE_DIR}/${file})
+      message(FATAL_ERROR "registry: ${executable}: the family ${ARG_FAMILY} has no ${file}")
     endif()
   endforeach()
-  if(NOT EXISTS ${PROJECT_SOURCE_DIR}/programs/${ARG_FAMILY}/${ARG_HEADER})
-    message(FATAL_ERROR "registry: ${executable}: programs/${ARG_FAMILY}/${ARG_HEADER} does not exist")
-  endif()
 
   set_property(GLOBAL APPEND PROPERTY FORMS_PROGRAMS ${ARG_ID})
   get_property(families GLOBAL PROPERTY FORMS_FAMILIES)
@@ -61,6 +65,6 @@ function(forms_program_get id field variable)
   set(${variable} "${value}" PARENT_SCOPE)
 endfunction()
 
-include(${PROJECT_SOURCE_DIR}/programs/registry.cmake)
+include(${FORMS_REGISTRY})
 get_property(FORMS_PROGRAMS GLOBAL PROPERTY FORMS_PROGRAMS)
 get_property(FORMS_FAMILIES GLOBAL PROPERTY FORMS_FAMILIES)

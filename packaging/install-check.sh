@@ -40,6 +40,7 @@ for entry in "${entries[@]}"; do
     status=1
   fi
 done
+# shellcheck source=SCRIPTDIR/../tools/registry.sh
 source "$(dirname "$0")/../tools/registry.sh"
 expected=$(registry_programs | wc -l)
 [ ${#entries[@]} -eq "$expected" ] || { echo "FAIL expected $expected menu entries, found ${#entries[@]}"; status=1; }

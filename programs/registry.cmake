@@ -1,14 +1,15 @@
 # The programs. Each entry names one program; everything that lists programs
 # (the build, the tests, the screenshots, the icons, the menu entries, the
-# package, ./run and the tools) reads this file. Adding a program is its
-# family's folder under programs/ (description, accessors, handlers), its
-# tests under tests/programs/<family>/, and one entry here.
+# package, the README's table, ./run and the tools) reads this file, through
+# cmake/FormsRegistry.cmake. Adding a program is its family's folder under
+# programs/ (description, accessors, handlers, icon.cpp), its tests under
+# tests/programs/<family>/, and one entry here.
 #
 # forms_program(<executable>
 #   FAMILY <folder>          programs/<folder> and tests/programs/<folder>
 #   FORM <class> HEADER <h>  the window class main() runs, and the header declaring it
 #   [ID <ascii id>]          names the CMake target, menu entry and icon; default: the executable
-#   ICON <drawing>           the icon drawing of draw_assets --icons
+#   ICON <drawing>           its icon drawing, in programs/<folder>/icon.cpp
 #   CATEGORIES <...>         menu categories
 #   NAME, NAME_EN            menu name, Greek and English
 #   [GENERIC, GENERIC_EN]    what kind of program it is, where the name does not say

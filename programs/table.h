@@ -1,5 +1,5 @@
 // Every program of the registry as data, for the tools and tests that go
-// through all of them (the screenshots, the accessibility table): generated
+// through all of them (the screenshots, the command line, the families' tests): generated
 // from programs/registry.cmake into the library forms_programs.
 #pragma once
 
@@ -15,6 +15,9 @@ namespace forms::programs {
 struct Program {
     std::string_view executable;
     std::string_view id;                  // the ASCII id of its target, menu entry and icon
+    std::string_view family;              // its folder under programs/
+    std::string_view command;             // the command it is installed as
+    std::string_view summary;             // what it does, in one line (its English menu comment)
     std::vector<std::string_view> shots;  // "<file name>[: <action>, ...]"
     std::function<std::unique_ptr<Form>(Services)> make;
 };

@@ -1,10 +1,12 @@
+# shellcheck shell=bash
 # Sourced by the shell tools: the programs of programs/registry.cmake.
 #   registry_programs   prints "<executable> <CMake target>" for each program, in registry order
-# An entry starts "forms_program(<executable>", with "ID <target>" right after it
-# where the target is not the executable (the build checks that order).
+# The build's own reader reads the registry (cmake/FormsRegistry.cmake), so
+# every entry the build accepts is known here too, however it is laid out.
+# FORMS_REGISTRY names another registry file to read.
 registry_programs() {
-  local registry
-  registry="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/programs/registry.cmake"
-  sed -nE 's/^forms_program\(([^ )]+)( ID ([a-z0-9]+))?.*/\1 \3/p' "$registry" |
-    while read -r executable target; do echo "$executable ${target:-$executable}"; done
+  local root
+  root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+  command -v cmake >/dev/null || { echo "$(basename "$0"): reading the registry needs cmake" >&2; return 2; }
+  cmake ${FORMS_REGISTRY:+"-DFORMS_REGISTRY=$FORMS_REGISTRY"} -P "$root/cmake/registry_programs.cmake"
 }

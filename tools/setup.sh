@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared by ./run, ./test and the tools: installs what the build needs on Debian 12
 # (with apt, as root or through sudo) and offers build().
 set -euo pipefail
@@ -5,6 +6,7 @@ set -euo pipefail
 # What building and running a program needs: the compiler, Qt with its Wayland
 # platform (for Wayland desktops without Xwayland), the fonts the windows name,
 # and dpkg-dev for Debian's hardening flags (dpkg-buildflags).
+# shellcheck disable=SC2034  # read by the scripts that source this file
 build_packages=(cmake g++ make qt6-base-dev qt6-wayland fonts-liberation fonts-urw-base35 fonts-comic-neue fonts-dejavu-core
   dpkg-dev)
 # What the tests need besides: file (CPack finds the programs with it),
@@ -14,9 +16,10 @@ build_packages=(cmake g++ make qt6-base-dev qt6-wayland fonts-liberation fonts-u
 # clock's test in zones far from UTC; Qt's platform headers for the
 # accessibility test, which turns accessibility on, and xauth for its run on X11
 # (through xvfb-run); strace for the race's system calls and weston for the
-# programs on a Wayland compositor.
+# programs on a Wayland compositor; shellcheck for the check of the shell tools.
+# shellcheck disable=SC2034
 test_packages=(file desktop-file-utils appstream lintian man-db valgrind xdotool xvfb libx11-dev tzdata strace weston
-  qt6-base-private-dev xauth)
+  qt6-base-private-dev xauth shellcheck)
 
 # install_missing <package>...: says which packages are missing, then installs them.
 install_missing() {

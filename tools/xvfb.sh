@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by tools/valgrind-check and tools/bench: a private Xvfb display.
 # Needs $work (a scratch folder) and the Xvfb and xdotool commands.
 #   start_xvfb   starts a server, sets $xvfb to its pid and exports DISPLAY
@@ -30,13 +31,15 @@ stop_xvfb() {
 # connected to it. -noreset: by default the server resets when its last client
 # leaves (a polling xdotool, say), and turns away a client arriving meanwhile.
 start_xvfb() {
+  local number="${work:?start_xvfb needs \$work, a scratch folder}/display"
   for _ in 1 2 3 4 5; do
-    rm -f "$work/display"
-    Xvfb ${FORMS_XVFB_DISPLAY:-} -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
+    rm -f "$number"
+    Xvfb ${FORMS_XVFB_DISPLAY:-} -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$number" 2>/dev/null &
     xvfb=$!
-    for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-    if [ -s "$work/display" ] && DISPLAY=":$(cat "$work/display")" xdotool getdisplaygeometry >/dev/null 2>&1; then
-      export DISPLAY=":$(cat "$work/display")"
+    for _ in $(seq 100); do [ -s "$number" ] && break; sleep 0.1; done
+    if [ -s "$number" ] && DISPLAY=":$(cat "$number")" xdotool getdisplaygeometry >/dev/null 2>&1; then
+      DISPLAY=":$(cat "$number")"
+      export DISPLAY
       return 0
     fi
     stop_xvfb

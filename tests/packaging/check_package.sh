@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the Debian package with CPack, unpacks it with dpkg-deb and checks what
+# Builds what the Debian package holds and the package with CPack, unpacks it with dpkg-deb and checks what
 # a user's apt would install: every program under its command, stripped, with
 # its debug symbols in the separate -dbgsym package; a valid menu entry with
 # keywords, an icon at every size, a manual page and valid AppStream metadata
@@ -23,11 +23,17 @@ required=(libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins qt6-wayland
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-for tool in cpack dpkg-deb dpkg dpkg-shlibdeps dpkg-parsechangelog readelf desktop-file-validate appstreamcli; do
+for tool in cmake cpack dpkg-deb dpkg dpkg-shlibdeps dpkg-parsechangelog readelf desktop-file-validate appstreamcli; do
   command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed"; exit 1; }
 done
 
 rm -rf "$scratch" && mkdir -p "$scratch"
+# cpack builds nothing itself: package_contents builds what the package holds.
+if ! cmake --build "$build" -j2 --target package_contents >"$scratch/build.log" 2>&1; then
+  cat "$scratch/build.log"
+  echo "FAIL: the package's contents do not build"
+  exit 1
+fi
 if ! (cd "$scratch" && cpack -G DEB --config "$build/CPackConfig.cmake" >cpack.log 2>&1); then
   cat "$scratch/cpack.log"
   echo "FAIL: cpack could not build the package"
@@ -97,8 +103,10 @@ for link in "${links[@]}"; do
   names+=("$name")
   [ "$(readlink "$root/usr/bin/$name")" = "$target" ] || fail "usr/bin/$name is not a link to $target"
 done
-extra=$(ls "$root/usr/bin" | grep -vxF -f <(printf '%s\n' "${names[@]}"))
-[ -z "$extra" ] || fail "unexpected files in usr/bin: $extra"
+for file in "$root"/usr/bin/*; do
+  name=$(basename "$file")
+  [[ " ${names[*]} " == *" $name "* ]] || fail "unexpected file in usr/bin: $name"
+done
 found=$(find "$root" -iname '*.bmp')
 [ -z "$found" ] || fail "the pictures are compiled in, yet the package holds: $found"
 
@@ -154,7 +162,7 @@ for desktop in "$apps"/*.desktop; do
     fi
   done
   # The component of the same id, launched by this entry, listing its command,
-  # with screenshots that are the README's gallery pictures.
+  # with screenshots that are the README's pictures.
   id=${name%.desktop}
   xml=$metainfo/$id.metainfo.xml
   if [ ! -f "$xml" ]; then

@@ -1,12 +1,16 @@
 // Every program as built answers --help and --version by itself: on stdout,
 // with status 0 and nothing on stderr, on a machine with no display at all, so
 // without ever starting Qt's window system. Any other argument goes to Qt.
-#include "built_programs.h"
+#include "table.h"
+
+#include <forms/text.h>
 
 #include <QProcess>
 #include <QTest>
 
 namespace {
+
+const std::vector<forms::programs::Program>& programs() { return forms::programs::all(); }
 
 struct Outcome {
     QProcess::ExitStatus exitStatus;
@@ -17,7 +21,7 @@ struct Outcome {
 
 // Runs a program of build/bin with no display: no DISPLAY, no WAYLAND_DISPLAY,
 // no QT_QPA_PLATFORM. Qt would fail at once if the program reached it.
-Outcome runHeadless(const char* executable, const QStringList& arguments, const QString& stdoutFile = {})
+Outcome runHeadless(std::string_view executable, const QStringList& arguments, const QString& stdoutFile = {})
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" })
@@ -26,7 +30,7 @@ Outcome runHeadless(const char* executable, const QStringList& arguments, const 
     process.setProcessEnvironment(environment);
     if (!stdoutFile.isEmpty())
         process.setStandardOutputFile(stdoutFile);
-    process.start(QStringLiteral(PROGRAMS_DIR "/") + QString::fromUtf8(executable), arguments);
+    process.start(QStringLiteral(PROGRAMS_DIR "/") + forms::qstring(executable), arguments);
     if (!process.waitForFinished(60000))
         process.kill();
     return { process.exitStatus(), process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
@@ -36,8 +40,8 @@ Outcome runHeadless(const char* executable, const QStringList& arguments, const 
 void addProgramRows()
 {
     QTest::addColumn<int>("program");
-    for (int i = 0; i < int(std::size(builtPrograms)); ++i)
-        QTest::newRow(builtPrograms[i].executable) << i;
+    for (int i = 0; i < int(programs().size()); ++i)
+        QTest::newRow(programs()[size_t(i)].executable.data()) << i;
 }
 
 }  // namespace
@@ -52,8 +56,8 @@ private slots:
     void version()
     {
         QFETCH(int, program);
-        const BuiltProgram& p = builtPrograms[program];
-        const QString expected = QStringLiteral("%1 %2\n").arg(QString::fromUtf8(p.command), QStringLiteral(VERSION));
+        const forms::programs::Program& p = programs()[size_t(program)];
+        const QString expected = QStringLiteral("%1 %2\n").arg(forms::qstring(p.command), QStringLiteral(VERSION));
         for (const QStringList& arguments : { QStringList { QStringLiteral("--version") },
                                               QStringList { QStringLiteral("-platform"), QStringLiteral("nosuchplatform"),
                                                             QStringLiteral("--version") } }) {
@@ -71,18 +75,18 @@ private slots:
     void help()
     {
         QFETCH(int, program);
-        const BuiltProgram& p = builtPrograms[program];
+        const forms::programs::Program& p = programs()[size_t(program)];
         const Outcome o = runHeadless(p.executable, { QStringLiteral("--help") });
         QCOMPARE(o.err, QString());
         QCOMPARE(o.exitStatus, QProcess::NormalExit);
         QCOMPARE(o.exitCode, 0);
         const QStringList lines = o.out.split(u'\n');
         QVERIFY2(lines.size() > 2, qPrintable(o.out));
-        QCOMPARE(lines[0], QStringLiteral("Usage: %1 [--help | --version] [Qt option...]").arg(QString::fromUtf8(p.command)));
-        QCOMPARE(lines[1], QString::fromUtf8(p.summary) + u'.');
+        QCOMPARE(lines[0], QStringLiteral("Usage: %1 [--help | --version] [Qt option...]").arg(forms::qstring(p.command)));
+        QCOMPARE(lines[1], forms::qstring(p.summary) + u'.');
         for (const char* option : { "  --help ", "  --version ", "-platform offscreen" })
             QVERIFY2(o.out.contains(QString::fromLatin1(option)), option);
-        QVERIFY(o.out.contains(QStringLiteral("See %1(1).").arg(QString::fromUtf8(p.command))));
+        QVERIFY(o.out.contains(QStringLiteral("See %1(1).").arg(forms::qstring(p.command))));
     }
 
     // Near misses are not the options: they, and everything else, reach Qt,
@@ -90,7 +94,7 @@ private slots:
     void otherArgumentsGoToQt()
     {
         for (const char* other : { "--helpme", "-help", "--version=1", "-v" }) {
-            const Outcome o = runHeadless(builtPrograms[0].executable,
+            const Outcome o = runHeadless(programs()[0].executable,
                                           { QString::fromLatin1(other), QStringLiteral("-platform"), QStringLiteral("nosuchplatform") });
             QCOMPARE(o.out, QString());
             QVERIFY2(o.err.contains(QStringLiteral("nosuchplatform")), qPrintable(o.err));
@@ -101,10 +105,10 @@ private slots:
     // A full disk is reported, with status 1, rather than passed over.
     void unwritableOutputFails()
     {
-        const Outcome o = runHeadless(builtPrograms[0].executable, { QStringLiteral("--version") }, QStringLiteral("/dev/full"));
+        const Outcome o = runHeadless(programs()[0].executable, { QStringLiteral("--version") }, QStringLiteral("/dev/full"));
         QCOMPARE(o.exitStatus, QProcess::NormalExit);
         QCOMPARE(o.exitCode, 1);
-        QVERIFY2(o.err.startsWith(QString::fromUtf8(builtPrograms[0].command) + QStringLiteral(": cannot write to standard output: ")),
+        QVERIFY2(o.err.startsWith(forms::qstring(programs()[0].command) + QStringLiteral(": cannot write to standard output: ")),
                  qPrintable(o.err));
     }
 };

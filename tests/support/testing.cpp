@@ -1,6 +1,8 @@
 #include "testing.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
+#include <QMetaEnum>
 #include <QPainter>
 #include <QScreen>
 #include <QTest>
@@ -74,6 +76,41 @@ QImage withPrintedLines(const Form& form, QImage image, const QStringList& lines
     for (int i = 0; i < lines.size(); ++i)
         painter.drawText(QPoint(0, i * metrics.height() + metrics.ascent()), lines[i]);
     return image;
+}
+
+QImage masked(QImage image, const QList<QRect>& areas)
+{
+    QPainter painter(&image);
+    for (const QRect& area : areas)
+        painter.fillRect(area, Qt::magenta);
+    return image;
+}
+
+QImage surfaceOnly(const Form& form, QImage image)
+{
+    QList<QRect> controls;
+    for (const QWidget* child : form.clientArea()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        controls << child->geometry();
+    return masked(std::move(image), controls);
+}
+
+QString describeAccessible(QAccessibleInterface* item)
+{
+    const QAccessible::State state = item->state();
+    const char* role = QMetaEnum::fromType<QAccessible::Role>().valueToKey(item->role());
+    return QString::fromLatin1(role) + u' ' + item->text(QAccessible::Name)
+        + (state.invisible ? ", invisible" : state.offscreen ? ", offscreen" : "");
+}
+
+QStringList describeChildren(QAccessibleInterface* parent)
+{
+    QStringList children;
+    for (int i = 0; i < parent->childCount(); ++i) {
+        QAccessibleInterface* child = parent->child(i);
+        children << describeAccessible(child)
+                + (child->childCount() ? " {" + describeChildren(child).join(", ") + "}" : QString());
+    }
+    return children;
 }
 
 void showForm(Form& form)

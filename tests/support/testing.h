@@ -1,14 +1,18 @@
-// Helpers shared by the tests: a reporter that records run-time errors, and
-// pixel and click helpers that go through the real widgets.
+// Helpers shared by the tests: a reporter that records run-time errors, pixel
+// and click helpers that go through the real widgets, and what a screen reader
+// is given. family_test.h adds what every family's tests share.
 #pragma once
 
 #include "manual_clock.h"
 
 #include <forms/form.h>
 
+#include <QAccessibleInterface>
 #include <QColor>
 #include <QImage>
+#include <QList>
 #include <QPoint>
+#include <QRect>
 #include <QStringList>
 
 #include <functional>
@@ -53,6 +57,20 @@ QStringList printedTexts(const Form& form);
 // `image` of the client area with `lines` drawn the way Print draws them: from
 // the top-left corner down, one line each, in the window's font and text colour.
 QImage withPrintedLines(const Form& form, QImage image, const QStringList& lines);
+
+// `image` with `areas` painted over in magenta, so that two pictures compare
+// everywhere else.
+QImage masked(QImage image, const QList<QRect>& areas);
+// `image` of the client area with every windowed control's rectangle masked,
+// so that surfaces compare whatever the controls' focus and pressed looks.
+QImage surfaceOnly(const Form& form, QImage image);
+
+// What a screen reader is given of an accessible object: "<role> <name>", with
+// ", invisible" or ", offscreen" for what no one sees.
+QString describeAccessible(QAccessibleInterface* item);
+// The descriptions of its children, in order, each with its own children in
+// braces: "Grouping Question {RadioButton Yes, RadioButton No}".
+QStringList describeChildren(QAccessibleInterface* parent);
 
 // Loads and shows a form, as run() does, and waits until its window is
 // exposed. (run() itself is tested in its own program, tests/platform/probe.cpp.)

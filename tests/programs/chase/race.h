@@ -5,7 +5,7 @@
 
 #include "chase.h"
 
-#include <testing.h>
+#include <family_test.h>
 
 #include <QApplication>
 #include <QClipboard>
@@ -36,13 +36,17 @@ class Race {
 public:
     enum Window { Loaded, Showing };
 
+    // The window of the registry's program `build`, chase's or chase2's.
     explicit Race(const QString& build, Window window = Loaded, std::chrono::milliseconds idleStep = stepTime)
     {
         ts.clock.idleStep = idleStep;
-        if (build == QLatin1String("chase"))
-            bind(std::make_unique<chase::Form1<chase::Chase>>(ts.services()));
+        form = forms::testing::makeProgram(build.toStdString(), ts.services());
+        if (auto* f = dynamic_cast<chase::Form1<chase::Chase>*>(form.get()))
+            bind(*f);
+        else if (auto* f2 = dynamic_cast<chase::Form1<chase::Chase2>*>(form.get()))
+            bind(*f2);
         else
-            bind(std::make_unique<chase::Form1<chase::Chase2>>(ts.services()));
+            qFatal("race.h: the window of %s is neither chase's nor chase2's", qPrintable(build));
         if (window == Showing)
             forms::testing::showForm(*form);
         else
@@ -107,15 +111,14 @@ public:
 
 private:
     template <class F>
-    void bind(std::unique_ptr<F> f)
+    void bind(F& f)
     {
-        A1 = &f->A1();
-        b2 = &f->b2();
-        FASTER = &f->FASTER();
-        START = &f->START();
-        startA1 = &f->startA1;
-        startB2 = &f->startB2;
-        form = std::move(f);
+        A1 = &f.A1();
+        b2 = &f.b2();
+        FASTER = &f.FASTER();
+        START = &f.START();
+        startA1 = &f.startA1;
+        startB2 = &f.startB2;
     }
 
     QDateTime origin_;

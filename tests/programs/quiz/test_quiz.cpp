@@ -4,7 +4,7 @@
 
 #include <forms/look.h>
 
-#include <testing.h>
+#include <family_test.h>
 
 #include <QApplication>
 #include <QPainter>
@@ -20,6 +20,7 @@ using forms::testing::clickAt;
 using forms::testing::printedTexts;
 using forms::testing::withPrintedLines;
 using forms::testing::grabClient;
+using forms::testing::masked;
 using forms::testing::showForm;
 using forms::testing::TestServices;
 using quiz::Questionnaire;
@@ -29,21 +30,27 @@ Q_DECLARE_METATYPE(Action)
 
 namespace {
 
-std::unique_ptr<Questionnaire> make(const QString& build, TestServices& ts)
-{
-    if (build == "quiz")
-        return std::make_unique<quiz::Form1>(ts.services());
-    if (build == "quiz2")
-        return std::make_unique<quiz2::Form1>(ts.services());
-    return std::make_unique<quiz3::Form1>(ts.services());
-}
-
-void addBuildRows()
-{
-    QTest::addColumn<QString>("build");
-    for (const char* build : { "quiz", "quiz2", "quiz3" })
-        QTest::newRow(build) << QString::fromLatin1(build);
-}
+// The builds, each with what a screen reader is given of its window at start.
+// The option buttons form one group, named by the question above them.
+const QStringList quizOptions { "Grouping Τι μεγεθος εχει το πεος σου? {RadioButton 5 εως 10 ποντους, "
+                                "RadioButton 10 εως 15 ποντους, RadioButton 15 εως 20 ποντους, "
+                                "RadioButton 20 εως 25 ποντους}",
+                                "StaticText 5 εως 10 ποντους", "StaticText 10 εως 15 ποντους",
+                                "StaticText 15 εως 20 ποντους", "StaticText 20 εως 25 ποντους" };
+const QString mocking = "StaticText " + QString("xa ").repeated(29) + ", invisible";
+const std::map<QString, forms::testing::AccessibleTree> builds {
+    { "quiz", { "Window Form1", QStringList { "StaticText Τι μεγεθος εχει το πεος σου?" } + quizOptions
+        + QStringList { "Button ΚΑΤΩ ΑΠΟ 5 ΠΟΝΤΟΥΣ", mocking, "StaticText By Zedrik40" } } },
+    { "quiz2", { "Window Form1", QStringList { "StaticText Τι μεγεθος εχει το πεος σου?" } + quizOptions
+        + QStringList { "Button ΚΑΤΩ ΑΠΟ 5 ΠΟΝΤΟΥΣ", mocking, "StaticText By Zedrik40" } } },
+    { "quiz3", { "Window Form1", {
+        "StaticText ΕΙΣΑΙ ΕΞΥΠΝΟΣ?",
+        "Grouping ΕΙΣΑΙ ΕΞΥΠΝΟΣ? {RadioButton 70 εως 90 ποντους, RadioButton 90 εως 120 ποντους, "
+        "RadioButton 120 εως 150 ποντους, RadioButton 150εως 200 ποντους}",
+        "StaticText 70 εως 90 ποντους", "StaticText 90 εως 120 ποντους",
+        "StaticText 120 εως 150 ποντους", "StaticText 150εως 200 ποντους",
+        "Button ΚΑΤΩ ΑΠΟ 70 ΠΟΝΤΟΥΣ", mocking, "StaticText By Zedrik40" } } },
+};
 
 int lineHeight(const forms::Form& form) { return QFontMetrics(form.clientArea()->font()).height(); }
 
@@ -103,38 +110,24 @@ int words(const QImage& image, const QImage& background, const QRect& area)
     return count;
 }
 
-QImage masked(QImage image, const QList<QRect>& areas)
-{
-    QPainter painter(&image);
-    for (const QRect& area : areas)
-        painter.fillRect(area, Qt::magenta);
-    return image;
-}
-
 QRect pixelBox(const forms::Control& control) { return forms::pixelRect(control.row()); }
 
 }  // namespace
 
-class Questionnaires : public QObject {
+class Questionnaires : public forms::testing::FamilyTest {
     Q_OBJECT
 
-private slots:
-    void descriptionIsSound_data() { addBuildRows(); }
-    void descriptionIsSound()
-    {
-        QFETCH(QString, build);
-        TestServices ts;
-        const auto form = make(build, ts);
-        QCOMPARE(forms::problems(form->windowDescription()), std::vector<std::string> {});
-    }
+public:
+    Questionnaires() : FamilyTest("quiz", builds) {}
 
+private slots:
     // Every accessor must reach the control whose row carries its name.
     void accessorsReachTheirRows_data() { addBuildRows(); }
     void accessorsReachTheirRows()
     {
         QFETCH(QString, build);
         TestServices ts;
-        const auto form = make(build, ts);
+        const auto form = make<Questionnaire>(build, ts);
         using Get = std::function<const forms::Control&(Questionnaire&)>;
         const std::vector<std::pair<std::string_view, Get>> accessors {
             { "Label1", [](Questionnaire& f) -> const forms::Control& { return f.Label1(); } },
@@ -175,8 +168,8 @@ private slots:
         QFETCH(QStringList, captions);
         QFETCH(QList<int>, indices);
         TestServices ts;
-        const auto base = make("quiz", ts);
-        const auto other = make(build, ts);
+        const auto base = make<Questionnaire>("quiz", ts);
+        const auto other = make<Questionnaire>(build, ts);
         const forms::Description& a = base->windowDescription();
         const forms::Description& b = other->windowDescription();
 
@@ -219,7 +212,7 @@ private slots:
         QFETCH(QString, build);
         QFETCH(QString, reply1);
         TestServices ts;
-        const auto form = make(build, ts);
+        const auto form = make<Questionnaire>(build, ts);
         showForm(*form);
         const QImage before = grabClient(*form);
 
@@ -351,7 +344,7 @@ private slots:
     {
         QFETCH(QString, build);
         TestServices ts;
-        const auto form = make(build, ts);
+        const auto form = make<Questionnaire>(build, ts);
         showForm(*form);
         const QRect box = pixelBox(form->Label7());
         const QImage before = grabClient(*form);
@@ -388,7 +381,7 @@ private slots:
     {
         QFETCH(QString, build);
         TestServices ts;
-        const auto form = make(build, ts);
+        const auto form = make<Questionnaire>(build, ts);
         showForm(*form);
         ts.clock.advance(60s);
         QVERIFY(form->window()->isVisible());
