@@ -77,6 +77,21 @@ forms::Description probe()
     };
 }
 
+// A window with one control of `kind`, Control1, at 1200, 600, 1200 × 300
+// twips, and the labels L1, L2, L3 at `labels`.
+forms::Description labelled(Kind kind, const QList<QRect>& labels)
+{
+    static const char* const captions[] = { "L1", "L2", "L3" };
+    forms::Description d { .window = { .name = "Form1", .caption = "Form1" }, .controls = {} };
+    d.controls.push_back({ .kind = kind, .name = "Control1", .index = 1,
+                           .left = 1200, .top = 600, .width = 1200, .height = 300, .tabIndex = 0 });
+    for (int i = 0; i < labels.size(); ++i)
+        d.controls.push_back({ .kind = Kind::Label, .name = captions[i], .index = i + 2, .caption = captions[i],
+                               .left = labels[i].x(), .top = labels[i].y(), .width = labels[i].width(),
+                               .height = labels[i].height() });
+    return d;
+}
+
 }  // namespace
 
 class Accessibility : public QObject {
@@ -141,7 +156,7 @@ private slots:
         verifyFamily(client);
     }
 
-    // The label that names a text box (at 1200, 600, 1200 × 300 twips) or an option button.
+    // The label that names a text box or an option button (see labelled()).
     void labelsNameControls_data()
     {
         QTest::addColumn<bool>("option");
@@ -153,8 +168,8 @@ private slots:
         QTest::newRow("nearer of two level") << false << QList<QRect> { { 0, 600, 600, 300 }, { 2500, 800, 600, 300 } } << "L2";
         QTest::newRow("overlapping on the left") << false << QList<QRect> { { 0, 600, 300, 300 }, { 800, 700, 1000, 300 } } << "L2";
         QTest::newRow("nearer of two above") << false << QList<QRect> { above, { 2000, 350, 600, 200 } } << "L2";
-        QTest::newRow("above shares no column") << false << QList<QRect> { { 0, 0, 1200, 300 } } << "Text1";
-        QTest::newRow("below does not name") << false << QList<QRect> { { 1200, 900, 1200, 300 } } << "Text1";
+        QTest::newRow("above shares no column") << false << QList<QRect> { { 0, 0, 1200, 300 } } << "Control1";
+        QTest::newRow("below does not name") << false << QList<QRect> { { 1200, 900, 1200, 300 } } << "Control1";
         QTest::newRow("option by its label") << true << QList<QRect> { { 2500, 600, 600, 300 } } << "L1";
     }
     void labelsNameControls()
@@ -162,16 +177,8 @@ private slots:
         QFETCH(bool, option);
         QFETCH(QList<QRect>, labels);
         QFETCH(QString, name);
-        static const char* const captions[] = { "L1", "L2" };
-        forms::Description d { .window = { .name = "Form1", .caption = "Form1" }, .controls = {} };
-        d.controls.push_back({ .kind = option ? Kind::OptionButton : Kind::TextBox, .name = "Text1", .index = 1,
-                               .left = 1200, .top = 600, .width = 1200, .height = 300, .tabIndex = 0 });
-        for (int i = 0; i < labels.size(); ++i)
-            d.controls.push_back({ .kind = Kind::Label, .name = captions[i], .index = i + 2, .caption = captions[i],
-                                   .left = labels[i].x(), .top = labels[i].y(), .width = labels[i].width(),
-                                   .height = labels[i].height() });
-        forms::Form named(d, ts.services());
-        QCOMPARE(QAccessible::queryAccessibleInterface(named.find("Text1")->widget())->text(QAccessible::Name), name);
+        forms::Form named(labelled(option ? Kind::OptionButton : Kind::TextBox, labels), ts.services());
+        QCOMPARE(QAccessible::queryAccessibleInterface(named.find("Control1")->widget())->text(QAccessible::Name), name);
     }
 
     // The group of option buttons (one at 1200, 600, 1200 × 300 twips, named
@@ -191,17 +198,9 @@ private slots:
     {
         QFETCH(QList<QRect>, labels);
         QFETCH(QString, name);
-        static const char* const captions[] = { "L1", "L2", "L3" };
         labels.prepend(QRect(2600, 600, 600, 300));
-        forms::Description d { .window = { .name = "Form1", .caption = "Form1" }, .controls = {} };
-        d.controls.push_back({ .kind = Kind::OptionButton, .name = "Option1", .index = 1,
-                               .left = 1200, .top = 600, .width = 1200, .height = 300, .tabIndex = 0 });
-        for (int i = 0; i < labels.size(); ++i)
-            d.controls.push_back({ .kind = Kind::Label, .name = captions[i], .index = i + 2, .caption = captions[i],
-                                   .left = labels[i].x(), .top = labels[i].y(), .width = labels[i].width(),
-                                   .height = labels[i].height() });
-        forms::Form grouped(d, ts.services());
-        QAccessibleInterface* group = QAccessible::queryAccessibleInterface(grouped.find("Option1")->widget())->parent();
+        forms::Form grouped(labelled(Kind::OptionButton, labels), ts.services());
+        QAccessibleInterface* group = QAccessible::queryAccessibleInterface(grouped.find("Control1")->widget())->parent();
         QCOMPARE(group->role(), QAccessible::Grouping);
         QCOMPARE(group->text(QAccessible::Name), name);
     }

@@ -14,12 +14,35 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <ctime>
 #include <optional>
 
 using forms::RuntimeError;
 
 Q_DECLARE_METATYPE(RuntimeError::Number)
+
+namespace {
+
+// Runs the probe, told `how` to end, on the offscreen platform in the
+// environment `adjust` leaves, until it ends; kills it after 30 s, since a
+// program whose loop goes on after the end would never stop.
+bool runProbe(QProcess& probe, const QString& how, const std::function<void(QProcessEnvironment&)>& adjust = {})
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    if (adjust)
+        adjust(environment);
+    probe.setProcessEnvironment(environment);
+    probe.start(QStringLiteral(PROBE), { how });
+    if (probe.waitForFinished(30000))
+        return true;
+    probe.kill();
+    probe.waitForFinished();
+    return false;
+}
+
+}  // namespace
 
 class Run : public QObject {
     Q_OBJECT
@@ -50,18 +73,9 @@ private slots:
         QFETCH(QStringList, said);
         QFETCH(QString, errors);
         QProcess probe;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         // Only the runtime's own words on stderr, not Qt's notes about the platform.
-        environment.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("*.warning=false"));
-        probe.setProcessEnvironment(environment);
-        probe.start(QStringLiteral(PROBE), { how });
-        // A program whose loop goes on after the end would never stop.
-        if (!probe.waitForFinished(30000)) {
-            probe.kill();
-            probe.waitForFinished();
-            QFAIL("the probe did not end within 30 s");
-        }
+        QVERIFY2(runProbe(probe, how, [](QProcessEnvironment& e) { e.insert("QT_LOGGING_RULES", "*.warning=false"); }),
+                 "the probe did not end within 30 s");
         QCOMPARE(probe.exitStatus(), QProcess::NormalExit);
         QCOMPARE(QString::fromUtf8(probe.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts), said);
         QCOMPARE(probe.exitCode(), status);
@@ -86,18 +100,15 @@ private slots:
         QFETCH(QString, language);
         QFETCH(QString, described);
         QProcess probe;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        environment.remove(QStringLiteral("LC_ALL"));
-        environment.remove(QStringLiteral("LC_MESSAGES"));
-        environment.insert(QStringLiteral("LANG"), lang);
-        if (language.isEmpty())
-            environment.remove(QStringLiteral("LANGUAGE"));
-        else
-            environment.insert(QStringLiteral("LANGUAGE"), language);
-        probe.setProcessEnvironment(environment);
-        probe.start(QStringLiteral(PROBE), { QStringLiteral("describe") });
-        QVERIFY(probe.waitForFinished(30000));
+        QVERIFY(runProbe(probe, QStringLiteral("describe"), [&](QProcessEnvironment& e) {
+            e.remove("LC_ALL");
+            e.remove("LC_MESSAGES");
+            e.insert("LANG", lang);
+            if (language.isEmpty())
+                e.remove("LANGUAGE");
+            else
+                e.insert("LANGUAGE", language);
+        }));
         const QStringList said = QString::fromUtf8(probe.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
         QVERIFY2(said.contains("described " + described), qPrintable(said.join(u'|')));
         QCOMPARE(probe.exitCode(), 0);
