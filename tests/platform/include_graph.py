@@ -10,7 +10,8 @@ library this one does not use (a layer above, or beside it) is drawn red.
 
 With --check it prints only the faults, and exits 1 when there is any: an
 include of a library not used (directly or through those it uses), an include
-cycle, or a file under platform/ that no library lists.
+cycle (also between units, a header with its source of the same name), or a
+file under platform/ that no library lists.
 """
 
 import os
@@ -101,6 +102,14 @@ def main():
                                   f"({owner[target]}), which {owner[path]} does not use")
     for cycle in cycles(edges):
         faults.append("include cycle: " + " -> ".join(f"platform/{p}" for p in cycle))
+    # A header and its source are one unit (forms/run.h with src/run/run.cpp):
+    # two units that include each other through them are a circle too.
+    unit = lambda path: os.path.splitext(os.path.basename(path))[0]
+    units = {}
+    for path, targets in edges.items():
+        units.setdefault(unit(path), set()).update(unit(t) for t in targets if unit(t) != unit(path))
+    for cycle in cycles(units):
+        faults.append("circle of header-and-source units: " + " -> ".join(cycle))
     for folder, _, files in os.walk(PLATFORM):
         for file in files:
             path = os.path.relpath(os.path.join(folder, file), PLATFORM)

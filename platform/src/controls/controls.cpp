@@ -6,7 +6,6 @@
 #include "host.h"
 #include "option_button_widget.h"
 #include "picture_box_widget.h"
-#include "surface.h"
 #include "text_box_widget.h"
 
 #include <QPushButton>

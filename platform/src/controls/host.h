@@ -6,17 +6,18 @@
 
 #include <functional>
 
+class QWidget;
+
 namespace forms {
 
 class Clock;
 class Control;
-class Surface;
 
 class FormHost {
 public:
     // The window's client area: windowed controls are its child widgets, and
     // windowless ones are painted on it.
-    virtual Surface& surface() = 0;
+    virtual QWidget& surface() = 0;
     virtual Clock& clock() = 0;
     // Runs an event's handler the way every event is run: errors are reported
     // and end the program. No exception leaves this call.

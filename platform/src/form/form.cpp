@@ -23,7 +23,7 @@ class Form::Host final : public FormHost {
 public:
     explicit Host(Form& form) : form_(form) {}
 
-    Surface& surface() override { return *form_.surface_; }
+    QWidget& surface() override { return *form_.surface_; }
     Clock& clock() override { return *form_.clock_; }
     void dispatch(const std::function<void()>& handler) noexcept override { form_.dispatch(handler); }
     void visibilityChanged(const Control&) override { accessibility::visibilityChanged(*form_.surface_); }

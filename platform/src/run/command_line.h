@@ -2,7 +2,7 @@
 // line: --help and --version.
 #pragma once
 
-#include "forms/run.h"
+#include "forms/program_info.h"
 
 #include <optional>
 
