@@ -64,6 +64,7 @@ public:
 private:
     void refresh(qint64 utcMs);
     void watchZoneFile();
+    bool tzChanged(const char* tz) const;  // TZ is not as last seen
 
     qint64 validFrom_ = 0;   // the offset holds for instants in [validFrom_, validUntil_)
     qint64 validUntil_ = 0;

@@ -84,8 +84,7 @@ QDateTime LocalTime::now()
 
 QDateTime LocalTime::at(qint64 utcMs)
 {
-    const char* tz = std::getenv("TZ");
-    if (zoneChanged_ || utcMs < validFrom_ || utcMs >= validUntil_ || (tz != nullptr) != tzSet_ || (tz && tz_ != tz))
+    if (zoneChanged_ || utcMs < validFrom_ || utcMs >= validUntil_ || tzChanged(std::getenv("TZ")))
         refresh(utcMs);
     return QDateTime::fromMSecsSinceEpoch(utcMs, Qt::OffsetFromUTC, offsetSeconds_);
 }
@@ -112,13 +111,15 @@ void LocalTime::watchZoneFile()
         watcher_->addPaths({ file, QFileInfo(file).absolutePath() });
 }
 
+bool LocalTime::tzChanged(const char* tz) const { return (tz != nullptr) != tzSet_ || (tz && tz_ != tz); }
+
 void LocalTime::refresh(qint64 utcMs)
 {
     const char* tz = std::getenv("TZ");
-    const bool tzChanged = (tz != nullptr) != tzSet_ || (tz && tz_ != tz);
+    const bool zoneFileMayDiffer = zoneChanged_ || tzChanged(tz);
     tzSet_ = tz != nullptr;
     tz_ = tz ? tz : "";
-    if (zoneChanged_ || tzChanged)
+    if (zoneFileMayDiffer)
         watchZoneFile();
     zoneChanged_ = false;
     readZoneAgain();
