@@ -8,21 +8,9 @@
 
 namespace forms::accessibility {
 
-namespace {
-
-std::vector<const Control*> optionButtons(const Surface& surface)
-{
-    std::vector<const Control*> options;
-    for (const Control* control : readingOrder(surface.controls()))
-        if (control->kind() == Kind::OptionButton)
-            options.push_back(control);
-    return options;
-}
-
-}  // namespace
-
-OptionGroup::OptionGroup(Surface* surface)
+OptionGroup::OptionGroup(Surface* surface, std::function<std::vector<const Control*>()> options)
     : surface_(surface)
+    , options_(std::move(options))
     , name_(optionGroupName(surface->description()))
 {
 }
@@ -33,13 +21,13 @@ QAccessibleInterface* OptionGroup::parent() const { return QAccessible::queryAcc
 
 QAccessibleInterface* OptionGroup::child(int index) const
 {
-    const std::vector<const Control*> options = optionButtons(*surface_);
+    const std::vector<const Control*> options = options_();
     if (index < 0 || size_t(index) >= options.size())
         return nullptr;
     return QAccessible::queryAccessibleInterface(options[size_t(index)]->widget());
 }
 
-int OptionGroup::childCount() const { return int(optionButtons(*surface_).size()); }
+int OptionGroup::childCount() const { return int(options_().size()); }
 
 int OptionGroup::indexOfChild(const QAccessibleInterface* wanted) const
 {

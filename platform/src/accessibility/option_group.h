@@ -3,8 +3,13 @@
 // the user is, says the question with the answer.
 #pragma once
 
+#include "forms/controls.h"
+
 #include <QAccessibleInterface>
 #include <QPointer>
+
+#include <functional>
+#include <vector>
 
 namespace forms {
 
@@ -14,7 +19,8 @@ namespace accessibility {
 
 class OptionGroup final : public QAccessibleInterface {
 public:
-    explicit OptionGroup(Surface* surface);
+    // `options`: the window's option buttons, in reading order.
+    OptionGroup(Surface* surface, std::function<std::vector<const Control*>()> options);
 
     bool isValid() const override { return !surface_.isNull(); }
     QObject* object() const override { return nullptr; }
@@ -34,6 +40,7 @@ public:
 
 private:
     QPointer<Surface> surface_;
+    const std::function<std::vector<const Control*>()> options_;
     const QString name_;
 };
 

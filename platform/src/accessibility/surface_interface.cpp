@@ -57,7 +57,13 @@ QAccessibleInterface* SurfaceInterface::optionGroup() const
         const auto& controls = surface()->controls();
         if (std::none_of(controls.begin(), controls.end(), [](const auto& c) { return c->kind() == Kind::OptionButton; }))
             return nullptr;
-        group_ = QAccessible::registerAccessibleInterface(new OptionGroup(surface()));
+        group_ = QAccessible::registerAccessibleInterface(new OptionGroup(surface(), [this] {
+            std::vector<const Control*> options;
+            for (const Control* control : order())
+                if (control->kind() == Kind::OptionButton)
+                    options.push_back(control);
+            return options;
+        }));
     }
     return QAccessible::accessibleInterface(group_);
 }
