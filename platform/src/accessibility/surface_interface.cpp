@@ -19,10 +19,10 @@ SurfaceInterface::~SurfaceInterface()
 {
     for (const auto& [control, id] : painted_)
         QAccessible::deleteAccessibleInterface(id);
-    for (QAccessible::Id id : lines_)
-        QAccessible::deleteAccessibleInterface(id);
-    for (QAccessible::Id id : notifications_)
-        QAccessible::deleteAccessibleInterface(id);
+    for (const Printed& printed : lines_) {
+        QAccessible::deleteAccessibleInterface(printed.line);
+        QAccessible::deleteAccessibleInterface(printed.notification);
+    }
     if (group_)
         QAccessible::deleteAccessibleInterface(group_);
 }
@@ -77,7 +77,7 @@ QAccessibleInterface* SurfaceInterface::child(int index) const
         return nullptr;
     if (size_t(index) < items.size())
         return items[size_t(index)];
-    return QAccessible::accessibleInterface(lines_[size_t(index) - items.size()]);
+    return QAccessible::accessibleInterface(lines_[size_t(index) - items.size()].line);
 }
 
 int SurfaceInterface::indexOfChild(const QAccessibleInterface* wanted) const
@@ -116,38 +116,34 @@ QAccessibleInterface* SurfaceInterface::childAt(int x, int y) const
         if (seenAt(item))
             painted = item;
     }
-    for (auto line = lines_.rbegin(); line != lines_.rend(); ++line)
-        if (seenAt(QAccessible::accessibleInterface(*line)))
-            return QAccessible::accessibleInterface(*line);
+    for (auto printed = lines_.rbegin(); printed != lines_.rend(); ++printed)
+        if (QAccessibleInterface* line = QAccessible::accessibleInterface(printed->line); seenAt(line))
+            return line;
     return painted;
 }
 
 void SurfaceInterface::followPrintedLines()
 {
     const std::vector<PrintedLine>& printed = surface()->printedLines();
-    while (notifications_.size() > printed.size()) {
-        QAccessible::deleteAccessibleInterface(notifications_.back());
-        notifications_.pop_back();
-    }
     while (lines_.size() > printed.size()) {
-        const QAccessible::Id id = lines_.back();
-        QAccessibleEvent gone(QAccessible::accessibleInterface(id), QAccessible::ObjectDestroyed);
-        QAccessible::updateAccessibility(&gone);
+        const Printed gone = lines_.back();
+        QAccessibleEvent destroyed(QAccessible::accessibleInterface(gone.line), QAccessible::ObjectDestroyed);
+        QAccessible::updateAccessibility(&destroyed);
         lines_.pop_back();
-        QAccessible::deleteAccessibleInterface(id);
+        QAccessible::deleteAccessibleInterface(gone.line);
+        QAccessible::deleteAccessibleInterface(gone.notification);
     }
     while (lines_.size() < printed.size()) {
-        auto* line = new PrintedLineItem(surface(), printed[lines_.size()]);
-        lines_.push_back(QAccessible::registerAccessibleInterface(line));
-        // A new child of the surface, and its text inserted, so that a screen
-        // reader can say the line as it appears.
+        const PrintedLine& text = printed[lines_.size()];
+        auto* line = new PrintedLineItem(surface(), text);
+        auto* notification = new LineNotification(surface(), text.text);
+        lines_.push_back({ QAccessible::registerAccessibleInterface(line), QAccessible::registerAccessibleInterface(notification) });
+        // A new child of the surface with its text inserted, for readers that
+        // follow the tree; and the announcement that a screen reader speaks.
         QAccessibleEvent created(line, QAccessible::ObjectCreated);
         QAccessible::updateAccessibility(&created);
-        QAccessibleTextInsertEvent inserted(line, 0, line->text(QAccessible::Name));
+        QAccessibleTextInsertEvent inserted(line, 0, text.text);
         QAccessible::updateAccessibility(&inserted);
-        // And its announcement, which a screen reader speaks as it appears.
-        auto* notification = new LineNotification(surface(), line->text(QAccessible::Name));
-        notifications_.push_back(QAccessible::registerAccessibleInterface(notification));
         notification->announce();
     }
 }

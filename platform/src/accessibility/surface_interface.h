@@ -50,9 +50,12 @@ private:
     mutable std::vector<const Control*> order_;
     mutable std::map<const Control*, QAccessible::Id> painted_;
     mutable QAccessible::Id group_ = 0;
-    std::vector<QAccessible::Id> notifications_;  // one per printed line, not children
     std::map<const Control*, bool> showing_;
-    std::vector<QAccessible::Id> lines_;
+    // Each printed line, a child, and its announcement, which is not.
+    struct Printed {
+        QAccessible::Id line, notification;
+    };
+    std::vector<Printed> lines_;
 };
 
 }  // namespace accessibility
