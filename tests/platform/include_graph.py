@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""tools/include-graph [--check] [manifest]: the include graph of platform/.
+"""tools/include-graph [--check] [--platform DIR] [manifest]: the include graph of platform/.
 
 Reads the platform's libraries from the file the configure step writes,
 build/platform_layers.txt (one line per library: "name|libraries it uses|its
@@ -10,8 +10,9 @@ library this one does not use (a layer above, or beside it) is drawn red.
 
 With --check it prints only the faults, and exits 1 when there is any: an
 include of a library not used (directly or through those it uses), an include
-cycle (also between units, a header with its source of the same name), or a
-file under platform/ that no library lists.
+cycle (also between units, a header with its source of the same name), a
+platform header included bare ("surface.h" where "controls/surface.h" says
+which layer it comes from), or a file under platform/ that no library lists.
 """
 
 import os
@@ -49,14 +50,20 @@ def reach(libraries):
 
 
 def resolve(including, name, owner, folders):
-    """The platform file an include names, or None for one from outside (Qt, the standard library)."""
-    candidates = [os.path.join(os.path.dirname(including), name), name]
+    """The platform file an include names and whether it names it by its layer:
+    "forms/look.h" from platform/, "controls/surface.h" from platform/src/.
+    None for a file from outside (Qt, the standard library)."""
+    for candidate in (name, os.path.join("src", name)):
+        if os.path.normpath(candidate) in owner:
+            return os.path.normpath(candidate), True
+    # Found only beside the including file, or in some layer's folder: bare.
+    candidates = [os.path.join(os.path.dirname(including), name)]
     candidates += [os.path.join(folder, name) for folder in folders]
     for candidate in candidates:
         candidate = os.path.normpath(candidate)
         if candidate in owner:
-            return candidate
-    return None
+            return candidate, False
+    return None, False
 
 
 def cycles(edges):
@@ -81,8 +88,13 @@ def cycles(edges):
 
 
 def main():
+    global PLATFORM
     args = [a for a in sys.argv[1:] if a != "--check"]
     check = "--check" in sys.argv[1:]
+    if "--platform" in args:  # another copy of the tree, for the check's own test
+        at = args.index("--platform")
+        PLATFORM = os.path.abspath(args[at + 1])
+        del args[at:at + 2]
     manifest = args[0] if args else os.path.join(ROOT, "build", "platform_layers.txt")
     libraries = read_manifest(manifest)
     owner = {os.path.normpath(path): name for name, _, files in libraries for path in files}
@@ -93,9 +105,11 @@ def main():
     for path in sorted(owner):
         with open(os.path.join(PLATFORM, path), encoding="utf-8") as f:
             for included in INCLUDE.findall(f.read()):
-                target = resolve(path, included, owner, folders)
+                target, by_layer = resolve(path, included, owner, folders)
                 if target is None or target == path:
                     continue
+                if not by_layer:
+                    faults.append(f'platform/{path} includes "{included}" bare: write "{target.removeprefix("src/")}"')
                 edges.setdefault(path, set()).add(target)
                 if owner[target] not in reached[owner[path]]:
                     faults.append(f"platform/{path} ({owner[path]}) includes platform/{target} "

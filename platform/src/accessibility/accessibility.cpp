@@ -3,12 +3,12 @@
 // its caption), option buttons (whose actions click), picture boxes (graphics)
 // and the surface, whose children include the labels, pictures and printed
 // lines it paints itself, each an interface of its own.
-#include "accessibility.h"
+#include "accessibility/accessibility.h"
 
-#include "names.h"
-#include "surface.h"
-#include "surface_interface.h"
-#include "widget_interfaces.h"
+#include "accessibility/names.h"
+#include "accessibility/surface_interface.h"
+#include "accessibility/widget_interfaces.h"
+#include "controls/surface.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
 // How screen readers name and order a form's controls, found from the
 // geometry of the window's description.
-#include "names.h"
+#include "accessibility/names.h"
 
+#include "controls/surface.h"
 #include "forms/text.h"
-#include "surface.h"
 
 #include <algorithm>
 #include <optional>

@@ -1,7 +1,7 @@
-#include "option_group.h"
+#include "accessibility/option_group.h"
 
-#include "names.h"
-#include "surface.h"
+#include "accessibility/names.h"
+#include "controls/surface.h"
 
 #include <QWidget>
 #include <QWindow>

@@ -1,8 +1,8 @@
-#include "painted_items.h"
+#include "accessibility/painted_items.h"
 
+#include "accessibility/names.h"
+#include "controls/surface.h"
 #include "forms/look.h"
-#include "names.h"
-#include "surface.h"
 
 namespace forms::accessibility {
 

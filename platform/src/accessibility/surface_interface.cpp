@@ -1,9 +1,9 @@
-#include "surface_interface.h"
+#include "accessibility/surface_interface.h"
 
-#include "names.h"
-#include "option_group.h"
-#include "painted_items.h"
-#include "surface.h"
+#include "accessibility/names.h"
+#include "accessibility/option_group.h"
+#include "accessibility/painted_items.h"
+#include "controls/surface.h"
 
 #include <algorithm>
 #include <utility>

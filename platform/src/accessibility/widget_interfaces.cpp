@@ -1,6 +1,6 @@
-#include "widget_interfaces.h"
+#include "accessibility/widget_interfaces.h"
 
-#include "surface_interface.h"
+#include "accessibility/surface_interface.h"
 
 namespace forms::accessibility {
 

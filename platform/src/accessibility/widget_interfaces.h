@@ -2,8 +2,8 @@
 // buttons and picture boxes.
 #pragma once
 
-#include "option_button_widget.h"
-#include "picture_box_widget.h"
+#include "controls/option_button_widget.h"
+#include "controls/picture_box_widget.h"
 
 #include <QAccessibleWidget>
 

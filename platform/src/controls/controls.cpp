@@ -1,12 +1,12 @@
 #include "forms/controls.h"
 
-#include "caption.h"
+#include "controls/caption.h"
+#include "controls/host.h"
+#include "controls/option_button_widget.h"
+#include "controls/picture_box_widget.h"
+#include "controls/text_box_widget.h"
 #include "forms/errors.h"
 #include "forms/look.h"
-#include "host.h"
-#include "option_button_widget.h"
-#include "picture_box_widget.h"
-#include "text_box_widget.h"
 
 #include <QPushButton>
 

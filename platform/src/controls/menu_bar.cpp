@@ -1,6 +1,6 @@
-#include "menu_bar.h"
+#include "controls/menu_bar.h"
 
-#include "caption.h"
+#include "controls/caption.h"
 #include "forms/look.h"
 
 #include <QMenuBar>

@@ -1,4 +1,4 @@
-#include "option_button_widget.h"
+#include "controls/option_button_widget.h"
 
 namespace forms {
 

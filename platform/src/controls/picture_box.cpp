@@ -1,4 +1,4 @@
-#include "picture_box_widget.h"
+#include "controls/picture_box_widget.h"
 
 #include <QPainter>
 #include <QStyle>

@@ -1,8 +1,8 @@
-#include "surface.h"
+#include "controls/surface.h"
 
+#include "controls/host.h"
 #include "forms/look.h"
 #include "forms/text.h"
-#include "host.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "tab_order.h"
+#include "controls/tab_order.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "text_box_widget.h"
+#include "controls/text_box_widget.h"
 
 #include <QKeyEvent>
 #include <QLocale>

@@ -1,7 +1,7 @@
 // How events reach a form's handlers, DoEvents, and how the program ends.
 #include "forms/form.h"
 
-#include "tab_order.h"
+#include "controls/tab_order.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>

@@ -2,14 +2,14 @@
 // the window's properties, printing and the clock services.
 #include "forms/form.h"
 
-#include "accessibility.h"
+#include "accessibility/accessibility.h"
+#include "controls/host.h"
+#include "controls/menu_bar.h"
+#include "controls/surface.h"
+#include "controls/tab_order.h"
+#include "form/window.h"
 #include "forms/look.h"
 #include "forms/text.h"
-#include "host.h"
-#include "menu_bar.h"
-#include "surface.h"
-#include "tab_order.h"
-#include "window.h"
 
 #include <QVBoxLayout>
 

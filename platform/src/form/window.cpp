@@ -1,4 +1,4 @@
-#include "window.h"
+#include "form/window.h"
 
 #include "forms/look.h"
 #include "forms/text.h"

@@ -1,10 +1,10 @@
 #include "forms/run.h"
 
-#include "command_line.h"
 #include "forms/form.h"
 #include "forms/look.h"
 #include "forms/text.h"
-#include "startup.h"
+#include "run/command_line.h"
+#include "run/startup.h"
 
 #include <QApplication>
 #include <QDir>

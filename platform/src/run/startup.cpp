@@ -1,4 +1,4 @@
-#include "startup.h"
+#include "run/startup.h"
 
 #include <QByteArrayList>
 #include <QStringList>
