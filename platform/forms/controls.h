@@ -1,18 +1,22 @@
 // The controls of a window: one object per control row, owned by the form.
 // Handlers reach them through the program's accessors and change their
 // properties; every change shows at once. A control knows its form only
-// through the narrow FormHost interface.
+// through the narrow FormHost interface. Each kind is built, drawn and named
+// for screen readers in its own file, platform/src/controls/<kind>.cpp.
 #pragma once
 
 #include "forms/clock.h"
 #include "forms/description.h"
 
+#include <QAccessible>
 #include <QRect>
 #include <QString>
 
 #include <functional>
 #include <memory>
 
+class QPainter;
+class QPalette;
 class QPixmap;
 class QWidget;
 
@@ -45,7 +49,21 @@ public:
     // The Click or Timer handler; connected by Form::connect.
     void setEvent(std::function<void()> event) { event_ = std::move(event); }
 
+    // Where it stands on the surface, in pixels: its row's rectangle.
+    virtual QRect area() const;
+    // Draws it on the surface, beneath the windowed controls; only the kinds
+    // painted on the surface draw anything.
+    virtual void paint(QPainter& painter, const QPalette& palette) const;
+    // What screen readers take it for; NoRole for a control they are not shown
+    // (a line, a timer).
+    virtual QAccessible::Role accessibleRole() const { return QAccessible::NoRole; }
+    // What screen readers call it; its name unless its kind says otherwise.
+    virtual QString accessibleName(const Description& description) const;
+
 protected:
+    // The caption of the label that belongs to it (see labelOf), else its name.
+    QString labelledName(const Description& description) const;
+
     // Runs the connected handler through the form, as every event does.
     void raise();
 
@@ -62,6 +80,8 @@ class CommandButton final : public Control {
 public:
     static constexpr Kind staticKind = Kind::CommandButton;
     CommandButton(FormHost& host, const ControlRow& row);
+    QAccessible::Role accessibleRole() const override { return QAccessible::PushButton; }
+    QString accessibleName(const Description& description) const override;
 };
 
 class OptionButton final : public Control {
@@ -69,6 +89,8 @@ public:
     static constexpr Kind staticKind = Kind::OptionButton;
     OptionButton(FormHost& host, const ControlRow& row);
     bool value() const;  // selected
+    QAccessible::Role accessibleRole() const override { return QAccessible::RadioButton; }
+    QString accessibleName(const Description& description) const override;
 };
 
 class TextBox final : public Control {
@@ -77,12 +99,16 @@ public:
     TextBox(FormHost& host, const ControlRow& row);
     QString text() const;
     void setText(const QString& text);
+    QAccessible::Role accessibleRole() const override { return QAccessible::EditableText; }
+    QString accessibleName(const Description& description) const override;
 };
 
 class PictureBox final : public Control {
 public:
     static constexpr Kind staticKind = Kind::PictureBox;
     PictureBox(FormHost& host, const ControlRow& row);
+    QAccessible::Role accessibleRole() const override { return QAccessible::Graphic; }
+    QString accessibleName(const Description& description) const override;
 };
 
 // Windowless controls are painted on the window's surface in stored order.
@@ -90,6 +116,9 @@ class Label final : public Control {
 public:
     static constexpr Kind staticKind = Kind::Label;
     Label(FormHost& host, const ControlRow& row);
+    void paint(QPainter& painter, const QPalette& palette) const override;
+    QAccessible::Role accessibleRole() const override;
+    QString accessibleName(const Description& description) const override;
 };
 
 class Image final : public Control {
@@ -106,6 +135,11 @@ public:
     // unless it stretches the picture to its rectangle.
     QRect rect() const;
 
+    QRect area() const override { return rect(); }
+    void paint(QPainter& painter, const QPalette& palette) const override;
+    QAccessible::Role accessibleRole() const override { return QAccessible::Graphic; }
+    QString accessibleName(const Description& description) const override;
+
 private:
     float left_;
     std::unique_ptr<QPixmap> picture_;
@@ -115,6 +149,7 @@ class Line final : public Control {
 public:
     static constexpr Kind staticKind = Kind::Line;
     Line(FormHost& host, const ControlRow& row);
+    void paint(QPainter& painter, const QPalette& palette) const override;
 };
 
 class Timer final : public Control {

@@ -3,6 +3,7 @@
 // the descriptions were laid out at 12 twips per pixel.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -18,18 +19,46 @@ using Colour = std::uint32_t;
 
 inline constexpr Twips twipsPerPixel = 12;
 
-enum class Kind { CommandButton, Label, TextBox, OptionButton, Timer, Image, PictureBox, Line };
+// Every kind of control, one row each: the kind, whether it is a child window
+// (Windowed: drawn above everything painted on the window's own surface), drawn
+// on the surface itself (Painted: labels, images, lines and printed text) or not
+// drawn at all (Unseen), and what its row must give besides the common fields.
+// A kind is this row and its file in platform/src/controls/.
+#define FORMS_KINDS(X)                  \
+    X(CommandButton, Windowed, Nothing) \
+    X(Label, Painted, Nothing)          \
+    X(TextBox, Windowed, Nothing)       \
+    X(OptionButton, Windowed, Nothing)  \
+    X(Timer, Unseen, Interval)          \
+    X(Image, Painted, Picture)          \
+    X(PictureBox, Windowed, Picture)    \
+    X(Line, Painted, Nothing)
 
-// "CommandButton", "Label", ...: for messages.
-std::string_view kindName(Kind kind);
+enum class Kind {
+#define FORMS_KIND_ENUMERATOR(kind, placement, needs) kind,
+    FORMS_KINDS(FORMS_KIND_ENUMERATOR)
+#undef FORMS_KIND_ENUMERATOR
+};
 
-// Windowed controls are child windows drawn above everything painted on the
-// window's own surface (labels, images, lines and printed text).
-constexpr bool isWindowed(Kind kind)
-{
-    return kind == Kind::CommandButton || kind == Kind::TextBox || kind == Kind::OptionButton
-        || kind == Kind::PictureBox;
-}
+enum class Placement { Windowed, Painted, Unseen };
+// What a row of the kind must give: a picture with its description, or an interval.
+enum class Needs { Nothing, Picture, Interval };
+
+struct KindTraits {
+    std::string_view name;  // "CommandButton", "Label", ...: for messages
+    Placement placement;
+    Needs needs;
+};
+
+inline constexpr KindTraits kindTraits[] = {
+#define FORMS_KIND_TRAITS(kind, placement, needs) { #kind, Placement::placement, Needs::needs },
+    FORMS_KINDS(FORMS_KIND_TRAITS)
+#undef FORMS_KIND_TRAITS
+};
+
+constexpr const KindTraits& traitsOf(Kind kind) { return kindTraits[static_cast<std::size_t>(kind)]; }
+constexpr std::string_view kindName(Kind kind) { return traitsOf(kind).name; }
+constexpr bool isWindowed(Kind kind) { return traitsOf(kind).placement == Placement::Windowed; }
 
 struct Font {
     std::string_view face;
@@ -40,6 +69,7 @@ struct Font {
     bool strikethrough = false;
 
     constexpr double points() const { return size / 10000.0; }
+    bool operator==(const Font&) const = default;
 };
 
 // One row of a window's control table. Fields a row leaves out take the
@@ -64,6 +94,8 @@ struct ControlRow {
     bool stretch = false;
     int interval = 0;             // Timer, in milliseconds
     Twips x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // Line end points
+
+    bool operator==(const ControlRow&) const = default;
 };
 
 // A menu record: the bar's single entry (level 0) or one of its items (level 1).
@@ -72,6 +104,8 @@ struct MenuRow {
     int index;
     std::string_view caption;
     int level = 1;
+
+    bool operator==(const MenuRow&) const = default;
 };
 
 enum class BorderStyle { None = 0, Sizable = 2 };
@@ -83,6 +117,8 @@ struct WindowRow {
     Twips clientWidth = 0;
     Twips clientHeight = 0;
     BorderStyle borderStyle = BorderStyle::Sizable;
+
+    bool operator==(const WindowRow&) const = default;
 };
 
 struct Description {
@@ -96,6 +132,8 @@ struct Description {
     const ControlRow& control(std::string_view name) const;
     // Moves the named control to stand just before another in stored order.
     void moveBefore(std::string_view name, std::string_view before);
+
+    bool operator==(const Description&) const = default;
 };
 
 // What is wrong with a description, one line per fault; empty when it is sound:

@@ -16,21 +16,17 @@ class Surface;
 
 namespace accessibility {
 
-// The accessible name of a control: a button's or label's caption, a picture's
-// description, and for a text box, or an option button without a caption, the
-// caption of the label that belongs to it (see names.cpp).
-QString nameOf(const Description& description, const ControlRow& control);
-
 // The name of the group the window's option buttons form: the caption of the
 // label directly above the option buttons and the labels that name them, found
-// as a control's label above it is (see names.cpp); empty when there is none.
+// as a control's label above it is (see labelAbove); empty when there is none.
 QString optionGroupName(const Description& description);
 
-// Gives each windowed control on the surface its accessible name.
+// Gives each windowed control on the surface its accessible name, as its kind
+// names it (Control::accessibleName).
 void nameControls(const Surface& surface);
 
 // The controls a screen reader sees, labels and pictures with the windowed ones
-// (lines and timers are left out), in reading order: top to bottom in rows,
+// (those with no accessible role, lines and timers, are left out), in reading order: top to bottom in rows,
 // each row left to right.
 std::vector<const Control*> readingOrder(const std::vector<std::unique_ptr<Control>>& controls);
 

@@ -1,8 +1,7 @@
 #include "accessibility/painted_items.h"
 
-#include "accessibility/names.h"
 #include "controls/surface.h"
-#include "forms/look.h"
+#include "forms/fonts.h"
 
 namespace forms::accessibility {
 
@@ -39,18 +38,13 @@ bool PaintedItem::covered() const
 PaintedControl::PaintedControl(Surface* surface, const Control& control)
     : PaintedItem(surface)
     , control_(control)
-    , name_(nameOf(surface->description(), control.row()))
+    , name_(control.accessibleName(surface->description()))
 {
 }
 
 void* PaintedControl::interface_cast(QAccessible::InterfaceType type)
 {
     return type == QAccessible::ImageInterface && isImage() ? static_cast<QAccessibleImageInterface*>(this) : nullptr;
-}
-
-QRect PaintedControl::area() const
-{
-    return isImage() ? static_cast<const Image&>(control_).rect() : pixelRect(control_.row());
 }
 
 PrintedLineItem::PrintedLineItem(Surface* surface, PrintedLine line)

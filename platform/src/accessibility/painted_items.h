@@ -48,13 +48,13 @@ private:
 };
 
 // A label (static text with its caption) or an image (a graphic named by its
-// description).
+// description): a control painted on the surface with an accessible role.
 class PaintedControl final : public PaintedItem, public QAccessibleImageInterface {
 public:
     PaintedControl(Surface* surface, const Control& control);
 
     QString text(QAccessible::Text t) const override { return t == QAccessible::Name ? name_ : QString(); }
-    QAccessible::Role role() const override { return isImage() ? QAccessible::Graphic : QAccessible::StaticText; }
+    QAccessible::Role role() const override { return control_.accessibleRole(); }
     void* interface_cast(QAccessible::InterfaceType type) override;
 
     QString imageDescription() const override { return name_; }
@@ -62,11 +62,11 @@ public:
     QPoint imagePosition() const override { return rect().topLeft(); }
 
 protected:
-    QRect area() const override;
+    QRect area() const override { return control_.area(); }
     bool shown() const override { return control_.visible(); }
 
 private:
-    bool isImage() const { return control_.kind() == Kind::Image; }
+    bool isImage() const { return role() == QAccessible::Graphic; }
 
     const Control& control_;
     const QString name_;

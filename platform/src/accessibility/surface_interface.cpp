@@ -92,7 +92,7 @@ QAccessibleInterface* SurfaceInterface::interfaceOf(const Control& control) cons
 {
     if (control.widget())
         return QAccessible::queryAccessibleInterface(control.widget());
-    if (control.kind() != Kind::Label && control.kind() != Kind::Image)
+    if (control.accessibleRole() == QAccessible::NoRole)
         return nullptr;
     auto found = painted_.find(&control);
     if (found == painted_.end())
@@ -152,7 +152,7 @@ void SurfaceInterface::followShowing()
 {
     const bool first = showing_.empty();
     for (const auto& control : surface()->controls()) {
-        if (control->kind() != Kind::Label && control->kind() != Kind::Image)
+        if (control->widget() || control->accessibleRole() == QAccessible::NoRole)
             continue;
         auto* item = static_cast<PaintedItem*>(interfaceOf(*control));
         const bool now = item->showing();

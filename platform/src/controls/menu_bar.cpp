@@ -1,7 +1,7 @@
 #include "controls/menu_bar.h"
 
 #include "controls/caption.h"
-#include "forms/look.h"
+#include "forms/colours.h"
 
 #include <QMenuBar>
 #include <QVBoxLayout>

@@ -1,4 +1,12 @@
+// A picture box: a windowed control showing its picture in a sunken frame,
+// named by its picture's description.
 #include "controls/picture_box_widget.h"
+
+#include "controls/host.h"
+#include "controls/place.h"
+#include "forms/controls.h"
+#include "forms/pictures.h"
+#include "forms/text.h"
 
 #include <QPainter>
 #include <QStyle>
@@ -32,5 +40,15 @@ void PictureBoxWidget::paintEvent(QPaintEvent*)
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
     }
 }
+
+PictureBox::PictureBox(FormHost& host, const ControlRow& row)
+    : Control(host, row)
+{
+    auto* box = new PictureBoxWidget(loadPicture(row.picture), &host.surface());
+    place(*box, row);
+    widget_ = box;
+}
+
+QString PictureBox::accessibleName(const Description&) const { return qstring(row_.description); }
 
 }  // namespace forms

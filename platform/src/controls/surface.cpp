@@ -1,8 +1,8 @@
 #include "controls/surface.h"
 
 #include "controls/host.h"
-#include "forms/look.h"
-#include "forms/text.h"
+#include "forms/colours.h"
+#include "forms/fonts.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -56,37 +56,10 @@ void Surface::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.fillRect(rect(), resolveColour(backColor_));
 
-    for (const auto& control : controls_) {
-        if (isWindowed(control->kind()) || !control->visible())
-            continue;
-        const ControlRow& row = control->row();
-        switch (row.kind) {
-        case Kind::Label: {
-            const QRect box = pixelRect(row);
-            painter.fillRect(box, row.backColor ? resolveColour(*row.backColor)
-                                                : palette().color(QPalette::Button));
-            painter.save();
-            painter.setClipRect(box);
-            painter.setFont(resolveFont(row.font));
-            painter.setPen(palette().color(QPalette::WindowText));
-            // Wrapped at blanks; what does not fit the rectangle is clipped.
-            painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, qstring(row.caption));
-            painter.restore();
-            break;
-        }
-        case Kind::Image: {
-            const auto& image = static_cast<const Image&>(*control);
-            painter.drawPixmap(image.rect(), image.picture());
-            break;
-        }
-        case Kind::Line:
-            painter.setPen(QPen(palette().color(QPalette::WindowText), 1));
-            painter.drawLine(toPixels(row.x1), toPixels(row.y1), toPixels(row.x2), toPixels(row.y2));
-            break;
-        default:
-            break;
-        }
-    }
+    // Windowless controls, in stored order.
+    for (const auto& control : controls_)
+        if (!isWindowed(control->kind()) && control->visible())
+            control->paint(painter, palette());
 
     // Printed text is transparent: the BackColor shows between the letters.
     painter.setFont(resolveFont(std::nullopt));

@@ -1,4 +1,10 @@
+// A text box: one line of text to edit, named by its label.
 #include "controls/text_box_widget.h"
+
+#include "controls/host.h"
+#include "controls/place.h"
+#include "forms/controls.h"
+#include "forms/text.h"
 
 #include <QKeyEvent>
 #include <QLocale>
@@ -43,5 +49,29 @@ void TextBoxWidget::keyPressEvent(QKeyEvent* event)
     else
         event->ignore();
 }
+
+TextBox::TextBox(FormHost& host, const ControlRow& row)
+    : Control(host, row)
+{
+    auto* edit = new TextBoxWidget(qstring(row.caption), &host.surface());
+    place(*edit, row);
+    edit->setCursorPosition(0);
+    widget_ = edit;
+}
+
+QString TextBox::text() const { return static_cast<QLineEdit*>(widget_)->text(); }
+
+void TextBox::setText(const QString& text)
+{
+    auto* edit = static_cast<QLineEdit*>(widget_);
+    // The text it already holds leaves the box as it is: the caret and the
+    // selection stay, and a screen reader has nothing new to say.
+    if (edit->text() == text)
+        return;
+    edit->setText(text);
+    edit->setCursorPosition(0);
+}
+
+QString TextBox::accessibleName(const Description& description) const { return labelledName(description); }
 
 }  // namespace forms

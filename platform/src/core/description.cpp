@@ -17,21 +17,6 @@ namespace {
 
 }  // namespace
 
-std::string_view kindName(Kind kind)
-{
-    switch (kind) {
-    case Kind::CommandButton: return "CommandButton";
-    case Kind::Label: return "Label";
-    case Kind::TextBox: return "TextBox";
-    case Kind::OptionButton: return "OptionButton";
-    case Kind::Timer: return "Timer";
-    case Kind::Image: return "Image";
-    case Kind::PictureBox: return "PictureBox";
-    case Kind::Line: return "Line";
-    }
-    return "control";
-}
-
 ControlRow& Description::control(std::string_view name)
 {
     auto found = std::find_if(controls.begin(), controls.end(), [&](const ControlRow& c) { return c.name == name; });
@@ -70,11 +55,12 @@ std::vector<std::string> problems(const Description& description)
         identity(c.name, c.index);
         if (c.tabIndex)
             tabs.push_back(*c.tabIndex);
-        if ((c.kind == Kind::Image || c.kind == Kind::PictureBox) && c.picture.empty())
+        const Needs needs = traitsOf(c.kind).needs;
+        if (needs == Needs::Picture && c.picture.empty())
             found.push_back(std::string(c.name) + " has no picture");
-        if ((c.kind == Kind::Image || c.kind == Kind::PictureBox) && c.description.empty())
+        if (needs == Needs::Picture && c.description.empty())
             found.push_back(std::string(c.name) + " has no description of its picture");
-        if (c.kind == Kind::Timer && c.interval <= 0)
+        if (needs == Needs::Interval && c.interval <= 0)
             found.push_back(std::string(c.name) + " has no interval");
     }
     for (const MenuRow& m : description.menus)

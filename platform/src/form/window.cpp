@@ -1,6 +1,6 @@
 #include "form/window.h"
 
-#include "forms/look.h"
+#include "forms/colours.h"
 #include "forms/text.h"
 
 #include <QCloseEvent>

@@ -1,7 +1,7 @@
 #include "forms/run.h"
 
 #include "forms/form.h"
-#include "forms/look.h"
+#include "forms/pictures.h"
 #include "forms/text.h"
 #include "run/command_line.h"
 #include "run/startup.h"

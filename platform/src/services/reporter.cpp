@@ -1,6 +1,6 @@
 #include "forms/reporter.h"
 
-#include "forms/look.h"
+#include "forms/colours.h"
 
 #include <QMessageBox>
 
