@@ -3,6 +3,7 @@
 // control with FORMS_CONTROL and connects its handlers; see programs/ for examples.
 #pragma once
 
+#include "controls/host.h"
 #include "forms/clock.h"
 #include "forms/controls.h"
 #include "forms/conversions.h"
@@ -25,7 +26,7 @@ class QWidget;
 namespace forms {
 
 class Surface;
-class TopLevel;
+class Window;
 
 // The services a form uses that tests replace: the clock and the error reporter.
 struct Services {
@@ -33,7 +34,9 @@ struct Services {
     ErrorReporter* reporter = nullptr; // the standard reporter when null
 };
 
-class Form {
+// A form is the host of its controls (controls/host.h), which nothing outside
+// the runtime sees.
+class Form : private FormHost {
 public:
     explicit Form(Description description, Services services = {});
     virtual ~Form();
@@ -86,17 +89,18 @@ public:
 
     // Runs a handler the way every event does: errors are reported and end the
     // program; nothing runs once it has ended. No exception leaves this call.
-    void dispatch(const std::function<void()>& handler) noexcept;
+    void dispatch(const std::function<void()>& handler) noexcept override;
     // Drops events that arrive nested deeper than this inside DoEvents: as deep
     // as the stack limit leaves room for with a wide margin, and at most 1000.
     static int maxNesting();
     int nesting() const { return nesting_; }
 
-    // For run(), tests and tools: the top-level window, the surface, the
+    // For run(), tests and tools: the top-level window, the surface (the
+    // client area below the menu bar, which the controls stand on), the
     // controls in stored order, one by name, and the printed lines in print
     // order. Handlers use their accessors.
     QWidget* window() const;
-    QWidget* clientArea() const;
+    QWidget& surface() const override;
     const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
     Control* find(std::string_view name) const;
     const std::vector<PrintedLine>& printedLines() const;
@@ -127,7 +131,11 @@ protected:
     }
 
 private:
-    class Host;  // what the controls see of the form
+    // The rest of what the controls see of the form.
+    Clock& clock() override { return *clock_; }
+    void visibilityChanged(const Control& control) override;
+    void focusLost(const Control& control) override { focusLost_ = &control; }
+    void printedLinesChanged() override;
 
     Control& bindControl(std::string_view name, Kind kind);
     MenuItem& bindMenuItem(std::string_view name);
@@ -140,8 +148,7 @@ private:
     std::unique_ptr<ErrorReporter> ownReporter_;
     Clock* clock_;
     ErrorReporter* reporter_;
-    std::unique_ptr<Host> host_;
-    std::unique_ptr<TopLevel> window_;
+    std::unique_ptr<Window> window_;
     Surface* surface_ = nullptr;  // owned by the window
     std::vector<std::unique_ptr<Control>> controls_;  // stored order
     std::vector<std::unique_ptr<MenuItem>> menuItems_;

@@ -118,7 +118,7 @@ class Accessibility : public QObject {
     }
     QAccessibleInterface* accessible(std::string_view name) const
     {
-        return QAccessible::queryAccessibleInterface(name.empty() ? form->clientArea() : form->find(name)->widget());
+        return QAccessible::queryAccessibleInterface(name.empty() ? &form->surface() : form->find(name)->widget());
     }
     QString focused() const
     {
@@ -246,8 +246,8 @@ private slots:
         QAccessibleInterface* line = accessible({})->child(accessible({})->childCount() - 1);
         QAccessibleTextInterface* text = line->textInterface();
         QCOMPARE(text->text(0, text->characterCount()), QStringLiteral("Ωx"));
-        const QFontMetrics metrics(form->clientArea()->font());
-        const QPoint origin = form->clientArea()->mapToGlobal(QPoint(0, metrics.height()));
+        const QFontMetrics metrics(form->surface().font());
+        const QPoint origin = form->surface().mapToGlobal(QPoint(0, metrics.height()));
         QCOMPARE(line->rect(), QRect(origin, QSize(metrics.horizontalAdvance("Ωx"), metrics.height())));
         const QRect x = text->characterRect(1);
         QCOMPARE(x.left(), origin.x() + metrics.horizontalAdvance("Ω"));

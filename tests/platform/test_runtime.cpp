@@ -115,7 +115,7 @@ QPoint centre(const forms::Control& control)
 // change has been repainted, so no stale pixels (a trail, a line not erased).
 QImage rendered(const forms::Form& form)
 {
-    return form.clientArea()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    return form.surface().grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 QStringList texts(const std::vector<std::string>& lines)
@@ -163,7 +163,7 @@ private slots:
     void geometryFollowsTwips()
     {
         Probe& f = shown();
-        QCOMPARE(f.clientArea()->size(), QSize(400, 300));
+        QCOMPARE(f.surface().size(), QSize(400, 300));
         QCOMPARE(f.Command1().widget()->geometry(), QRect(200, 0, 100, 50));
         QCOMPARE(f.Text1().widget()->geometry(), QRect(200, 100, 100, 30));
         QCOMPARE(f.Image1().rect(), QRect(10, 150, 57, 119));          // stretched to its rectangle
@@ -361,7 +361,7 @@ private slots:
                 inked = inked || rgbAt(printed, x, y) != 0x00C000u;
         QVERIFY(!inked);
         // Printed lines are repainted whenever the window is.
-        f.clientArea()->repaint();
+        f.surface().repaint();
         QCOMPARE(grabClient(f), printed);
         // Cls erases every line from the window; printing starts at the top again.
         f.Cls();

@@ -86,7 +86,7 @@ void FamilyTest::accessibleTreeAtStart()
     const AccessibleTree& expected = trees_.at(build);
     QAccessibleInterface* top = QAccessible::queryAccessibleInterface(form->window());
     QCOMPARE(describeAccessible(top), expected.window);
-    QCOMPARE(describeChildren(QAccessible::queryAccessibleInterface(form->clientArea())), expected.children);
+    QCOMPARE(describeChildren(QAccessible::queryAccessibleInterface(&form->surface())), expected.children);
 }
 
 }  // namespace forms::testing

@@ -44,7 +44,7 @@ QImage flushed(const Form& form, const QWidget* widget)
 
 }  // namespace
 
-QImage grabClient(const Form& form) { return flushed(form, form.clientArea()); }
+QImage grabClient(const Form& form) { return flushed(form, &form.surface()); }
 
 QImage grabWindow(const Form& form) { return flushed(form, form.window()); }
 
@@ -53,7 +53,7 @@ unsigned rgbAt(const QImage& image, int x, int y) { return image.pixel(x, y) & 0
 void clickAt(const Form& form, QPoint pos)
 {
     QWidget* top = form.window();
-    const QPoint inWindow = form.clientArea()->mapTo(top, pos);
+    const QPoint inWindow = form.surface().mapTo(top, pos);
     QTest::mouseClick(top->windowHandle(), Qt::LeftButton, Qt::NoModifier, inWindow);
 }
 
@@ -70,8 +70,8 @@ QStringList printedTexts(const Form& form)
 QImage withPrintedLines(const Form& form, QImage image, const QStringList& lines)
 {
     QPainter painter(&image);
-    painter.setFont(form.clientArea()->font());
-    painter.setPen(form.clientArea()->palette().color(QPalette::WindowText));
+    painter.setFont(form.surface().font());
+    painter.setPen(form.surface().palette().color(QPalette::WindowText));
     const QFontMetrics metrics(painter.font());
     for (int i = 0; i < lines.size(); ++i)
         painter.drawText(QPoint(0, i * metrics.height() + metrics.ascent()), lines[i]);
@@ -89,7 +89,7 @@ QImage masked(QImage image, const QList<QRect>& areas)
 QImage surfaceOnly(const Form& form, QImage image)
 {
     QList<QRect> controls;
-    for (const QWidget* child : form.clientArea()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    for (const QWidget* child : form.surface().findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         controls << child->geometry();
     return masked(std::move(image), controls);
 }

@@ -17,7 +17,7 @@ class FormHost {
 public:
     // The window's client area: windowed controls are its child widgets, and
     // windowless ones are painted on it.
-    virtual QWidget& surface() = 0;
+    virtual QWidget& surface() const = 0;
     virtual Clock& clock() = 0;
     // Runs an event's handler the way every event is run: errors are reported
     // and end the program. No exception leaves this call.

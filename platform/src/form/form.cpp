@@ -3,12 +3,12 @@
 #include "forms/form.h"
 
 #include "accessibility/accessibility.h"
-#include "controls/host.h"
 #include "controls/menu_bar.h"
 #include "controls/surface.h"
 #include "controls/tab_order.h"
 #include "form/window.h"
-#include "forms/look.h"
+#include "forms/fonts.h"
+#include "forms/style.h"
 #include "forms/text.h"
 
 #include <QVBoxLayout>
@@ -18,39 +18,22 @@
 
 namespace forms {
 
-// What the controls, the surface and the menu bar see of the form.
-class Form::Host final : public FormHost {
-public:
-    explicit Host(Form& form) : form_(form) {}
-
-    QWidget& surface() override { return *form_.surface_; }
-    Clock& clock() override { return *form_.clock_; }
-    void dispatch(const std::function<void()>& handler) noexcept override { form_.dispatch(handler); }
-    void visibilityChanged(const Control&) override { accessibility::visibilityChanged(*form_.surface_); }
-    void focusLost(const Control& control) override { form_.focusLost_ = &control; }
-    void printedLinesChanged() override { accessibility::printedLinesChanged(*form_.surface_); }
-
-private:
-    Form& form_;
-};
-
 Form::Form(Description description, Services services)
     : description_(std::move(description))
     , ownClock_(services.clock ? nullptr : std::make_unique<SystemClock>())
     , ownReporter_(services.reporter ? nullptr : std::make_unique<StandardReporter>())
     , clock_(services.clock ? services.clock : ownClock_.get())
     , reporter_(services.reporter ? services.reporter : ownReporter_.get())
-    , host_(std::make_unique<Host>(*this))
 {
     stopOnProblems(description_);
     installStandardLook();
     accessibility::install();
     warnMissingFaces(description_);
-    window_ = std::make_unique<TopLevel>(description_.window, [this] { close(); });
-    surface_ = new Surface(*host_, description_, controls_, window_.get());
+    window_ = std::make_unique<Window>(description_.window, [this] { close(); });
+    surface_ = new Surface(*this, description_, controls_, window_.get());
     window_->column()->addWidget(surface_);
     for (const ControlRow& row : description_.controls)
-        controls_.push_back(makeControl(*host_, row));
+        controls_.push_back(makeControl(*this, row));
     applyTabOrder(controls_);
     accessibility::prepare(*surface_);
     menuItems_ = buildMenuBar(window_.get(), window_->column(), description_.menus,
@@ -66,7 +49,7 @@ Form::~Form()
 }
 
 QWidget* Form::window() const { return window_.get(); }
-QWidget* Form::clientArea() const { return surface_; }
+QWidget& Form::surface() const { return *surface_; }
 const std::vector<PrintedLine>& Form::printedLines() const { return surface_->printedLines(); }
 
 Control& Form::bindControl(std::string_view name, Kind kind)
@@ -111,6 +94,10 @@ void Form::setVisible(bool visible)
 Colour Form::backColor() const { return surface_->backColor(); }
 
 void Form::setBackColor(Colour colour) { surface_->setBackColor(colour); }
+
+void Form::visibilityChanged(const Control&) { accessibility::visibilityChanged(*surface_); }
+
+void Form::printedLinesChanged() { accessibility::printedLinesChanged(*surface_); }
 
 void Form::Print(const QString& text) { surface_->print(text); }
 

@@ -18,7 +18,7 @@ Qt::WindowFlags flagsOf(const WindowRow& row)
 
 }  // namespace
 
-TopLevel::TopLevel(const WindowRow& row, std::function<void()> closing)
+Window::Window(const WindowRow& row, std::function<void()> closing)
     : QWidget(nullptr, flagsOf(row))
     , closing_(std::move(closing))
     , column_(new QVBoxLayout(this))
@@ -36,7 +36,7 @@ TopLevel::TopLevel(const WindowRow& row, std::function<void()> closing)
     QObject::connect(closeKey, &QShortcut::activated, this, [this] { close(); });
 }
 
-void TopLevel::closeEvent(QCloseEvent* event)
+void Window::closeEvent(QCloseEvent* event)
 {
     event->accept();
     closing_();

@@ -12,12 +12,12 @@ class QVBoxLayout;
 
 namespace forms {
 
-class TopLevel final : public QWidget {
+class Window final : public QWidget {
 public:
     // `closing` runs when the window is closed, by its title bar or by Alt+F4,
     // which the window binds itself so that a window without a frame can be
     // closed where no window manager does it.
-    TopLevel(const WindowRow& row, std::function<void()> closing);
+    Window(const WindowRow& row, std::function<void()> closing);
     // The column the surface and the menu bar go into.
     QVBoxLayout* column() const { return column_; }
 

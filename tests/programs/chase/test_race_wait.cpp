@@ -156,7 +156,7 @@ void TestRaceWait::stillPicturesAreNotRepainted()
         }
         int& paints_;
     } counter(paints);
-    race.form->clientArea()->installEventFilter(&counter);
+    race.form->surface().installEventFilter(&counter);
     int moving = -1;
     race.ts.clock.after(14 * 170ms + 85ms, [&] {
         moving = paints;

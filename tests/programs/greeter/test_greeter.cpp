@@ -73,7 +73,7 @@ private slots:
         QCOMPARE(flags.testFlag(Qt::FramelessWindowHint), frameless);
         QCOMPARE(flags & Qt::WindowType_Mask, Qt::Window);  // an ordinary window keeps its taskbar button
         QCOMPARE(form->window()->windowTitle(), QStringLiteral("Form1"));
-        QCOMPARE(form->clientArea()->geometry(), QRect(0, 0, 454, 280));
+        QCOMPARE(form->surface().geometry(), QRect(0, 0, 454, 280));
         QCOMPARE(form->window()->size(), QSize(454, 280));
     }
 

@@ -222,7 +222,7 @@ private slots:
         QVERIFY(barHeight > 0);
         const QImage window = forms::testing::grabWindow(form);
         QCOMPARE(window.size(), QSize(597, barHeight + 437));
-        QCOMPARE(form.clientArea()->geometry(), QRect(0, barHeight, 597, 437));
+        QCOMPARE(form.surface().geometry(), QRect(0, barHeight, 597, 437));
         QCOMPARE(bar->geometry(), QRect(0, 0, 597, barHeight));
 
         // The entry's caption is drawn in the bar: dark pixels inside its box.

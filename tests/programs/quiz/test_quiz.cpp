@@ -52,7 +52,7 @@ const std::map<QString, forms::testing::AccessibleTree> builds {
         "Button ΚΑΤΩ ΑΠΟ 70 ΠΟΝΤΟΥΣ", mocking, "StaticText By Zedrik40" } } },
 };
 
-int lineHeight(const forms::Form& form) { return QFontMetrics(form.clientArea()->font()).height(); }
+int lineHeight(const forms::Form& form) { return QFontMetrics(form.surface().font()).height(); }
 
 // How the surface should look: `before` with `lines` printed from the top-left
 // corner down in the window's font and text colour, beneath the windowed
@@ -61,7 +61,7 @@ QImage expectedSurface(const forms::Form& form, const QImage& before, const QIma
 {
     QImage expected = withPrintedLines(form, before.copy(), lines);
     QPainter painter(&expected);
-    for (QWidget* child : form.clientArea()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    for (QWidget* child : form.surface().findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         if (child->isVisible())
             painter.drawImage(child->geometry().topLeft(), after, child->geometry());
     return expected;
@@ -234,10 +234,10 @@ private slots:
         QImage plain = before.copy();
         {
             QPainter painter(&plain);
-            painter.setFont(form->clientArea()->font());
+            painter.setFont(form->surface().font());
             painter.drawText(QPoint(0, 2 * h + QFontMetrics(painter.font()).ascent()), "ΠΟΥ ΤΑ ΠΟΥΛΑΣ ΑΥΤΑ???");
         }
-        const int blank = QFontMetrics(form->clientArea()->font()).horizontalAdvance(' ');
+        const int blank = QFontMetrics(form->surface().font()).horizontalAdvance(' ');
         QVERIFY(blank > 0);
         const int shifted = firstInkColumn(after, before, 2 * h, 3 * h);
         const int unshifted = firstInkColumn(plain, before, 2 * h, 3 * h);
@@ -317,7 +317,7 @@ private slots:
         const QImage before = grabClient(form);
         const QRect option = form.Option1().widget()->geometry();
         const int h = lineHeight(form);
-        const int lines = form.clientArea()->height() / h + 5;
+        const int lines = form.surface().height() / h + 5;
         for (int i = 0; i < lines; ++i)
             click(form, form.Option4());
         QCOMPARE(int(form.printedLines().size()), lines);

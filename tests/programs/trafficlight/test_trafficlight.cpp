@@ -106,7 +106,7 @@ private slots:
 
     void layoutInPixels()
     {
-        QCOMPARE(form->clientArea()->size(), QSize(374, 338));
+        QCOMPARE(form->surface().size(), QSize(374, 338));
         QCOMPARE(form->lamp1().widget()->geometry(), QRect(150, 30, 57, 119));
         QCOMPARE(form->lamp().rect(), QRect(150, 30, 57, 119));
         QCOMPARE(form->red().widget()->geometry(), QRect(120, 250, 121, 51));
