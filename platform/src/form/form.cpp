@@ -6,6 +6,7 @@
 #include "forms/look.h"
 #include "forms/text.h"
 #include "host.h"
+#include "input_watch.h"
 #include "menu_bar.h"
 #include "surface.h"
 #include "tab_order.h"
@@ -45,6 +46,7 @@ Form::Form(Description description, Services services)
     stopOnProblems(description_);
     installStandardLook();
     accessibility::install();
+    watchInput();
     warnMissingFaces(description_);
     window_ = std::make_unique<TopLevel>(description_.window, [this] { close(); });
     surface_ = new Surface(*host_, description_, controls_, window_.get());
