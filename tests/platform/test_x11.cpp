@@ -228,13 +228,24 @@ private slots:
         for (size_t i = 0; i < forms::programs::all().size(); ++i)
             QTest::newRow(program(int(i)).executable.data()) << int(i);
     }
-    // The task switcher shows the same picture as the menu, at every size.
+    // The desktop knows the window by its menu entry: the task switcher shows
+    // the same picture as the menu, at every size, and GNOME and KDE find the
+    // entry by the window's class (which the entry names as its
+    // StartupWMClass), by GTK's application id and by KDE's desktop file,
+    // all ASCII, even for ΩΡΑ.
     void windowIcon()
     {
         QFETCH(int, index);
         QProcess process;
         const unsigned long window = start(process, pathOf(program(index)), desktop(false));
         QVERIFY(window);
+        const QByteArray entry = "org.example.forms." + QByteArray(program(index).id.data());
+        QCOMPARE(x.text(window, "WM_CLASS"), "STRING: " + entry + '\0' + entry + '\0');
+        QCOMPARE(x.text(window, "_GTK_APPLICATION_ID"), "UTF8_STRING: " + entry);
+        QCOMPARE(x.text(window, "_KDE_NET_WM_DESKTOP_FILE"), "UTF8_STRING: " + entry);
+        QFile desktopFile(QStringLiteral(APPLICATIONS_DIR "/") + QString::fromLatin1(entry) + QStringLiteral(".desktop"));
+        QVERIFY(desktopFile.open(QIODevice::ReadOnly));
+        QVERIFY2(desktopFile.readAll().split('\n').contains("StartupWMClass=" + entry), qPrintable(desktopFile.fileName()));
         const QList<QImage> icons = x.icons(window);
         QList<int> sizes;
         for (const QImage& icon : icons) {

@@ -65,6 +65,25 @@ QList<unsigned long> XServer::windowsOf(qint64 pid) const
     return found;
 }
 
+QByteArray XServer::text(unsigned long window, const char* property) const
+{
+    Display* display = open(display_);
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    QByteArray result;
+    if (XGetWindowProperty(display, window, XInternAtom(display, property, False), 0, LONG_MAX / 4, False, AnyPropertyType,
+                           &type, &format, &count, &after, &data) == Success && data && format == 8) {
+        char* typeName = XGetAtomName(display, type);
+        result = QByteArray(typeName) + ": " + QByteArray(reinterpret_cast<const char*>(data), qsizetype(count));
+        XFree(typeName);
+    }
+    if (data)
+        XFree(data);
+    return result;
+}
+
 unsigned long XServer::windowOf(qint64 pid) const
 {
     const QList<unsigned long> windows = windowsOf(pid);

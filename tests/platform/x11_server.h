@@ -24,6 +24,9 @@ public:
     QImage grab(unsigned long window) const;
     // The window's title (WM_NAME).
     QString title(unsigned long window) const;
+    // An 8-bit property of the window as "<type>: <bytes>", NULs included, or
+    // an empty array when the window has none.
+    QByteArray text(unsigned long window, const char* property) const;
     // Every image of the window's _NET_WM_ICON, as ARGB32.
     QList<QImage> icons(unsigned long window) const;
     // Asks the window to close, as a window manager's close button does.

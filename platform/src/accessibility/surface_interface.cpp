@@ -23,6 +23,8 @@ SurfaceInterface::~SurfaceInterface()
         QAccessible::deleteAccessibleInterface(printed.line);
         QAccessible::deleteAccessibleInterface(printed.notification);
     }
+    for (const QAccessible::Id notification : outOfSight_)
+        QAccessible::deleteAccessibleInterface(notification);
     if (group_)
         QAccessible::deleteAccessibleInterface(group_);
 }
@@ -146,6 +148,18 @@ void SurfaceInterface::followPrintedLines()
         QAccessible::updateAccessibility(&inserted);
         notification->announce();
     }
+    if (surface()->linesNotKept() > outOfSightHeard_) {
+        auto* notification = new LineNotification(surface(), surface()->lastPrinted());
+        outOfSight_.push_back(QAccessible::registerAccessibleInterface(notification));
+        notification->announce();
+        // A screen reader asks for an announcement's text soon after it comes,
+        // never later: a few are enough.
+        if (outOfSight_.size() > 8) {
+            QAccessible::deleteAccessibleInterface(outOfSight_.front());
+            outOfSight_.pop_front();
+        }
+    }
+    outOfSightHeard_ = surface()->linesNotKept();
 }
 
 void SurfaceInterface::followShowing()

@@ -7,6 +7,7 @@
 
 #include <QAccessibleWidget>
 
+#include <deque>
 #include <map>
 #include <vector>
 
@@ -33,7 +34,8 @@ public:
     QAccessibleInterface* optionGroup() const;
 
     // Creates and announces an item for each line printed since the last call;
-    // destroys the items of lines that Cls removed.
+    // destroys the items of lines that Cls removed. A line printed too low
+    // ever to be seen has no item, but is announced all the same.
     void followPrintedLines();
 
     // Announces each label or picture that has come into sight or gone out of
@@ -56,6 +58,10 @@ private:
         QAccessible::Id line, notification;
     };
     std::vector<Printed> lines_;
+    // The announcements of the last lines printed out of sight, and how many
+    // such lines have been announced since the last Cls.
+    std::deque<QAccessible::Id> outOfSight_;
+    std::size_t outOfSightHeard_ = 0;
 };
 
 }  // namespace accessibility

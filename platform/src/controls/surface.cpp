@@ -5,7 +5,12 @@
 #include "forms/fonts.h"
 
 #include <QFontMetrics>
+#include <QGuiApplication>
+#include <QPaintEvent>
 #include <QPainter>
+#include <QScreen>
+
+#include <algorithm>
 
 namespace forms {
 
@@ -33,25 +38,45 @@ void Surface::setBackColor(Colour colour)
     update();
 }
 
+namespace {
+
+// The tallest the client area can ever be: the height of the desktop's
+// screens, or the window's own height if it was made taller still.
+int tallestClientArea(const QWidget& surface)
+{
+    int tallest = surface.height();
+    for (const QScreen* screen : QGuiApplication::screens())
+        tallest = std::max(tallest, screen->virtualGeometry().height());
+    return tallest;
+}
+
+}  // namespace
+
 void Surface::print(const QString& text)
 {
     const QFontMetrics metrics(resolveFont(std::nullopt));
-    printed_.push_back({ 0, printY_, text });
+    const PrintedLine line { 0, printY_, text };
     printY_ += metrics.height();
-    const PrintedLine& line = printed_.back();
-    update(QRect(line.x, line.y, metrics.horizontalAdvance(text) + metrics.maxWidth(), metrics.height()));
+    lastPrinted_ = text;
+    if (line.y < tallestClientArea(*this)) {
+        printed_.push_back(line);
+        update(QRect(line.x, line.y, metrics.horizontalAdvance(text) + metrics.maxWidth(), metrics.height()));
+    } else {
+        ++notKept_;
+    }
     host_.printedLinesChanged();
 }
 
 void Surface::cls()
 {
     printed_.clear();
+    notKept_ = 0;
     printY_ = 0;
     update();
     host_.printedLinesChanged();
 }
 
-void Surface::paintEvent(QPaintEvent*)
+void Surface::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     painter.fillRect(rect(), resolveColour(backColor_));
@@ -64,9 +89,14 @@ void Surface::paintEvent(QPaintEvent*)
     // Printed text is transparent: the BackColor shows between the letters.
     painter.setFont(resolveFont(std::nullopt));
     painter.setPen(palette().color(QPalette::WindowText));
+    // Only the lines that cross the region being repainted: the lines stand
+    // in order from the top, so the first one is found by halving.
     const QFontMetrics metrics(painter.font());
-    for (const PrintedLine& line : printed_)
-        painter.drawText(QPoint(line.x, line.y + metrics.ascent()), line.text);
+    const QRect dirty = event->rect();
+    auto line = std::lower_bound(printed_.begin(), printed_.end(), dirty.top(),
+                                 [&](const PrintedLine& l, int top) { return l.y + metrics.height() <= top; });
+    for (; line != printed_.end() && line->y <= dirty.bottom(); ++line)
+        painter.drawText(QPoint(line->x, line->y + metrics.ascent()), line->text);
 }
 
 }  // namespace forms

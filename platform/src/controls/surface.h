@@ -34,7 +34,15 @@ public:
     void print(const QString& text);
     // Erases the printed text and moves the print position back to the top.
     void cls();
+    // The printed lines that can still be seen, top to bottom: a line that
+    // starts below the tallest client area any screen allows is never shown,
+    // however the window is resized, so it is not kept. Printing and
+    // repainting so cost the same after ten lines or after a million.
     const std::vector<PrintedLine>& printedLines() const { return printed_; }
+    // The last line printed, kept or not, and how many lines were printed
+    // since the last cls() but not kept.
+    const QString& lastPrinted() const { return lastPrinted_; }
+    std::size_t linesNotKept() const { return notKept_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -45,6 +53,8 @@ private:
     const std::vector<std::unique_ptr<Control>>& controls_;
     Colour backColor_;
     std::vector<PrintedLine> printed_;
+    QString lastPrinted_;
+    std::size_t notKept_ = 0;
     int printY_ = 0;
 };
 

@@ -2,6 +2,7 @@
 #include "forms/form.h"
 
 #include "controls/tab_order.h"
+#include "form/input_watch.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
@@ -140,16 +141,21 @@ void Form::dispatch(const std::function<void()>& handler) noexcept
 // When a handler hid the control that had the focus, the focus goes where Tab
 // would take it from there, now that the handler is done (back to the control
 // itself if the handler showed it again); with no control left to take it,
-// the window keeps it.
+// the window keeps it. After a key the focus frame shows where it went, as
+// after Tab; after a click the window shows no frame it did not show before
+// (Qt turns the frame on for Tab only inside the Tab key's own event).
 void Form::moveFocusOn()
 {
     const Control* from = std::exchange(focusLost_, nullptr);
     if (!from || exitStatus_)
         return;
-    if (from->visible())
-        from->widget()->setFocus(Qt::TabFocusReason);
-    else if (Control* next = nextInTabOrder(controls_, *from))
-        next->widget()->setFocus(Qt::TabFocusReason);
+    const Control* to = from->visible() ? from : nextInTabOrder(controls_, *from);
+    if (!to)
+        return;
+    const bool byKey = lastInputWasKey();
+    if (byKey)
+        window()->setAttribute(Qt::WA_KeyboardFocusChange);
+    to->widget()->setFocus(byKey ? Qt::TabFocusReason : Qt::OtherFocusReason);
 }
 
 }  // namespace forms

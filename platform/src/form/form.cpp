@@ -6,6 +6,7 @@
 #include "controls/menu_bar.h"
 #include "controls/surface.h"
 #include "controls/tab_order.h"
+#include "form/input_watch.h"
 #include "form/window.h"
 #include "forms/fonts.h"
 #include "forms/style.h"
@@ -28,6 +29,7 @@ Form::Form(Description description, Services services)
     stopOnProblems(description_);
     installStandardLook();
     accessibility::install();
+    watchInput();
     warnMissingFaces(description_);
     window_ = std::make_unique<Window>(description_.window, [this] { close(); });
     surface_ = new Surface(*this, description_, controls_, window_.get());

@@ -4,6 +4,7 @@
 #include "forms/pictures.h"
 #include "forms/text.h"
 #include "run/command_line.h"
+#include "run/menu_entry.h"
 #include "run/startup.h"
 
 #include <QApplication>
@@ -58,9 +59,12 @@ int run(int argc, char** argv, const ProgramInfo& program, const std::function<s
     display.reset();
     QApplication::setApplicationName(qstring(program.executable));
     QApplication::setApplicationVersion(qstring(program.version));
-    // The Wayland app id and the X11 startup class: the desktop matches the
-    // window to its menu entry, name and icon.
+    // The Wayland app id: the desktop matches the window to its menu entry,
+    // name and icon.
     QGuiApplication::setDesktopFileName(qstring(program.desktopId));
+    // On X11, the same id as the window's class and the desktops' own
+    // properties: Qt would name the class after the program, Greek or not.
+    markWindowsWithMenuEntry(program.desktopId);
     QApplication::setWindowIcon(programIcon());
 
     const std::unique_ptr<Form> form = make();

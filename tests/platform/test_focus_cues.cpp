@@ -1,0 +1,110 @@
+// The focus frame after the runtime moves the focus from a control a handler
+// hid. Used with the mouse, a window looks as it did at start (trafficlight's
+// two buttons stand in one place and each click hides the one clicked); used
+// with the keyboard, the control that took the focus shows its frame, as after
+// Tab. Judged by what was flushed to the window.
+#include "table.h"
+
+#include <testing.h>
+
+#include <QApplication>
+#include <QTest>
+
+namespace {
+
+using forms::testing::grabClient;
+
+struct Light {
+    forms::testing::TestServices ts;
+    std::unique_ptr<forms::Form> form;
+
+    Light()
+    {
+        for (const auto& program : forms::programs::all())
+            if (program.executable == "trafficlight")
+                form = program.make(ts.services());
+        forms::testing::showForm(*form);
+        QApplication::setActiveWindow(form->window());
+    }
+    QWidget* button(const char* name) const { return form->find(name)->widget(); }
+    QRect frameOf(const char* name) const { return button(name)->geometry().adjusted(-2, -2, 2, 2); }
+};
+
+}  // namespace
+
+// Two option buttons, each of which hides itself when chosen: the focus
+// moves to the other. Fusion draws a focused option's frame only where the
+// window shows keyboard cues, so the keyboard's frame is seen here.
+class Choices : public forms::Form {
+public:
+    explicit Choices(forms::Services services)
+        : Form({ .window = { .name = "Form1", .caption = "Choices", .clientWidth = 3600, .clientHeight = 1800 },
+                 .controls = {
+                     { .kind = forms::Kind::OptionButton, .name = "Option1", .index = 1, .caption = "first", .left = 240, .top = 240,
+                       .width = 2400, .height = 360, .tabIndex = 0 },
+                     { .kind = forms::Kind::OptionButton, .name = "Option2", .index = 2, .caption = "second", .left = 240, .top = 840,
+                       .width = 2400, .height = 360, .tabIndex = 1 },
+                 } },
+               services)
+    {
+        connect(Option1(), &Choices::Option1_Click);
+        connect(Option2(), &Choices::Option2_Click);
+    }
+    FORMS_CONTROL(OptionButton, Option1);
+    FORMS_CONTROL(OptionButton, Option2);
+    void Option1_Click() { Option1().setVisible(false); }
+    void Option2_Click() { Option2().setVisible(false); }
+};
+
+class FocusCues : public QObject {
+    Q_OBJECT
+
+private slots:
+    void byMouse()
+    {
+        Light light;
+        QVERIFY(QTest::qWaitForWindowActive(light.form->window()));
+        const QImage start = grabClient(*light.form);
+        QCOMPARE(QApplication::focusWidget(), light.button("red"));
+        QTest::mouseClick(light.button("red"), Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), light.button("green"));
+        QTest::mouseClick(light.button("green"), Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), light.button("red"));
+        QCOMPARE(grabClient(*light.form), start);
+        QVERIFY(light.ts.reporter.errors.empty());
+
+        forms::testing::TestServices ts;
+        Choices choices(ts.services());
+        forms::testing::showForm(choices);
+        QVERIFY(QTest::qWaitForWindowActive(choices.window()));
+        const QImage before = grabClient(choices);
+        QTest::mouseClick(choices.Option1().widget(), Qt::LeftButton, {}, QPoint(8, 10));
+        QCOMPARE(QApplication::focusWidget(), choices.Option2().widget());
+        // The first option is gone; the second looks as it did, with no frame.
+        const QRect first = choices.Option1().widget()->geometry();
+        QCOMPARE(forms::testing::masked(grabClient(choices), { first }), forms::testing::masked(before, { first }));
+        QVERIFY(ts.reporter.errors.empty());
+    }
+
+    void byKeyboard()
+    {
+        forms::testing::TestServices ts;
+        Choices choices(ts.services());
+        forms::testing::showForm(choices);
+        QVERIFY(QTest::qWaitForWindowActive(choices.window()));
+        const QImage before = grabClient(choices);
+        QCOMPARE(QApplication::focusWidget(), choices.Option1().widget());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(QApplication::focusWidget(), choices.Option2().widget());
+        // Beside the first option gone, the second now shows its frame.
+        const QRect first = choices.Option1().widget()->geometry(), second = choices.Option2().widget()->geometry();
+        const QImage after = grabClient(choices);
+        QVERIFY2(forms::testing::masked(after, { first }) != forms::testing::masked(before, { first }),
+                 "no focus frame after the keyboard moved the focus");
+        QCOMPARE(forms::testing::masked(after, { first, second }), forms::testing::masked(before, { first, second }));
+        QVERIFY(ts.reporter.errors.empty());
+    }
+};
+
+QTEST_MAIN(FocusCues)
+#include "test_focus_cues.moc"

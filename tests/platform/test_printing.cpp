@@ -1,0 +1,125 @@
+// Printing costs the same whatever was printed before: the surface keeps only
+// the lines a window could ever show, and a repaint draws only the lines that
+// cross the region being repainted. On the offscreen platform's one screen,
+// 800×800 pixels, in greeter2's window.
+#include "table.h"
+
+#include <testing.h>
+
+#include <QPaintEngine>
+#include <QPaintDevice>
+#include <QTest>
+
+namespace {
+
+using forms::testing::grabClient;
+
+// A paint device that draws nothing and counts the printed lines drawn on
+// it, told from the window's own label by their text.
+class TextCounter final : public QPaintDevice {
+public:
+    explicit TextCounter(QSize size) : size_(size) {}
+    int texts() const { return engine_.texts; }
+    QPaintEngine* paintEngine() const override { return &engine_; }
+
+protected:
+    int metric(PaintDeviceMetric metric) const override
+    {
+        switch (metric) {
+        case PdmWidth: return size_.width();
+        case PdmHeight: return size_.height();
+        case PdmDpiX: case PdmDpiY: case PdmPhysicalDpiX: case PdmPhysicalDpiY: return 96;
+        case PdmDepth: return 32;
+        case PdmDevicePixelRatio: return 1;
+        case PdmDevicePixelRatioScaled: return int(devicePixelRatioFScale());
+        default: return 1;
+        }
+    }
+
+private:
+    struct Engine final : QPaintEngine {
+        Engine() : QPaintEngine(AllFeatures) {}
+        bool begin(QPaintDevice*) override { return true; }
+        bool end() override { return true; }
+        void updateState(const QPaintEngineState&) override {}
+        void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+        void drawTextItem(const QPointF&, const QTextItem& item) override
+        {
+            texts += item.text().startsWith(QStringLiteral("Καλημέρα"));
+        }
+        Type type() const override { return User; }
+        int texts = 0;
+    };
+    QSize size_;
+    mutable Engine engine_;
+};
+
+// The printed lines the surface draws when the rectangle of it is repainted.
+int linesDrawn(forms::Form& form, QRect region)
+{
+    QWidget* surface = &form.surface();
+    TextCounter counter(surface->size());
+    surface->render(&counter, QPoint(), QRegion(region), QWidget::DrawWindowBackground);
+    return counter.texts();
+}
+
+std::unique_ptr<forms::Form> greeter2(forms::testing::TestServices& ts)
+{
+    for (const auto& program : forms::programs::all())
+        if (program.executable == "greeter2")
+            return program.make(ts.services());
+    return nullptr;
+}
+
+}  // namespace
+
+class Printing : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Lines are 15 pixels apart in the window's font: the 54 lines that start
+    // above the screen's 800th row are kept, the other 9,946 never show,
+    // however the window is resized. The client area, 280 pixels high, shows
+    // 19 of them: a whole repaint draws those, one line's band draws one.
+    void keptAndDrawn()
+    {
+        forms::testing::TestServices ts;
+        const auto form = greeter2(ts);
+        QVERIFY(form);
+        forms::testing::showForm(*form);
+        for (int line = 0; line < 10'000; ++line)
+            form->Print(QStringLiteral("Καλημέρα %1").arg(line));
+        QCOMPARE(int(form->printedLines().size()), 54);
+        QCOMPARE(form->printedLines().back().y, 53 * 15);
+        QCOMPARE(form->printedLines().back().text, QStringLiteral("Καλημέρα 53"));
+        const QRect client = form->surface().rect();
+        QCOMPARE(client.height(), 280);
+        QCOMPARE(linesDrawn(*form, client), 19);
+        QCOMPARE(linesDrawn(*form, QRect(0, 5 * 15, client.width(), 15)), 1);
+        QCOMPARE(linesDrawn(*form, QRect(0, 5 * 15 + 7, client.width(), 15)), 2);
+
+        // Made as tall as the screen, the window shows every line it kept.
+        form->window()->resize(form->window()->width(), 800);
+        QApplication::processEvents();
+        const QImage tall = grabClient(*form);
+        QCOMPARE(tall.height(), 800);
+        const auto inked = [&](QRect band) {
+            for (int y = band.top(); y <= band.bottom(); ++y)
+                for (int x = band.left(); x <= band.right(); ++x)
+                    if (tall.pixel(x, y) != tall.pixel(tall.width() - 1, tall.height() - 1))
+                        return true;
+            return false;
+        };
+        QVERIFY(inked(QRect(0, 53 * 15, 100, 5)));
+
+        // Cls starts again from the top, and keeps again what shows.
+        form->Cls();
+        form->Print(QStringLiteral("Γεια"));
+        QCOMPARE(int(form->printedLines().size()), 1);
+        QCOMPARE(form->printedLines().front().y, 0);
+        QVERIFY(ts.reporter.errors.empty());
+    }
+};
+
+QTEST_MAIN(Printing)
+#include "test_printing.moc"
