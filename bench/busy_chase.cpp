@@ -32,5 +32,5 @@ int main(int argc, char** argv)
                                        .summary = "chase with a busy-polling wait", .menuName = "Καταδίωξη",
                                        .menuNameEnglish = "Pursuit race", .version = "" };
     return forms::run(argc, argv, program,
-                      [&] { return std::make_unique<chase::Form1<chase::Chase>>(forms::Services { &clock, nullptr }); });
+                      [&] { return std::make_unique<chase::Form1>(chase::chase(), forms::Services { &clock, nullptr }); });
 }

@@ -42,7 +42,7 @@
 namespace {
 
 using Steady = std::chrono::steady_clock;
-using Form1 = chase::Form1<chase::Chase>;
+using chase::Form1;
 
 double cpuSeconds(clockid_t clock)
 {
@@ -199,7 +199,7 @@ struct Result {
 Result race(bool busy, const char* factor)
 {
     RecordingClock clock(busy);
-    Form1 form({ &clock, nullptr });
+    Form1 form(chase::chase(), { &clock, nullptr });
     form.load();
     form.show();
     form.FASTER().setText(QString::fromLatin1(factor));
@@ -318,7 +318,7 @@ private:
 void nesting()
 {
     NestingClock clock;
-    Form1 form({ &clock, nullptr });
+    Form1 form(chase::chase(), { &clock, nullptr });
     clock.form = &form;
     form.load();
     form.show();
@@ -372,7 +372,7 @@ int main(int argc, char** argv)
 
     if (!program.empty() || !busy.empty()) {
         // The middle of START, in the window's coordinates (chase has no menu bar).
-        const QRect start = forms::pixelRect(chase::Chase::description().control("START"));
+        const QRect start = forms::pixelRect(chase::chase().control("START"));
         const QPoint click = start.center();
         std::printf("race_bench: the programs on X display %s, FASTER as typed at start (2), clicked at (%d, %d);\n"
                     "%d races per launch, then one more under strace -f -c\n",

@@ -78,11 +78,12 @@ endfunction()
 # main() generated from the entry and its icon compiled in as the window's icon,
 # and installed as its commands.
 function(forms_add_program id)
-  foreach(field EXECUTABLE FAMILY FORM HEADER ICON COMMENT_EN NAME NAME_EN)
+  foreach(field EXECUTABLE FAMILY FORM VARIANT HEADER ICON COMMENT_EN NAME NAME_EN)
     forms_program_get(${id} ${field} ${field})
   endforeach()
   set(FORMS_HEADER ${HEADER})
   set(FORMS_FORM ${FORM})
+  set(FORMS_VARIANT ${VARIANT})
   forms_program_commands(${id} commands)
   list(POP_FRONT commands command)
   forms_cxx_literal("${EXECUTABLE}" FORMS_EXECUTABLE)

@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     constexpr auto stepTime = 200ms;
     forms::testing::TestServices ts;
     ts.clock.idleStep = stepTime;
-    chase::Form1<chase::Chase> form(ts.services());
+    chase::Form1 form(chase::chase(), ts.services());
     form.load();
     form.show();
 

@@ -7,7 +7,9 @@
 #
 # forms_program(<executable>
 #   FAMILY <folder>          programs/<folder> and tests/programs/<folder>
-#   FORM <class> HEADER <h>  the window class main() runs, and the header declaring it
+#   FORM <class> HEADER <h>  the family's window class main() runs, and the header declaring it
+#   [VARIANT <function>]     what the class is built from (its description, its texts);
+#                            default: the function of the class's namespace named as the id
 #   [ID <ascii id>]          names the CMake target, menu entry and icon; default: the executable
 #   ICON <drawing>           its icon drawing, in programs/<folder>/icon.cpp
 #   CATEGORIES <...>         menu categories
@@ -32,7 +34,7 @@ forms_program(trafficlight FAMILY trafficlight FORM trafficlight::Trafic_Lights 
   KEYWORDS_EN "traffic light" red green colour
   SHOTS "trafficlight" "trafficlight-red: click red")
 
-forms_program(chase FAMILY chase FORM chase::Form1<chase::Chase> HEADER chase.h
+forms_program(chase FAMILY chase FORM chase::Form1 HEADER chase.h
   ICON chase CATEGORIES Game SportsGame
   NAME "Καταδίωξη" NAME_EN "Pursuit race"
   COMMENT "Μια φόρμουλα κυνηγά ένα αυτοκινητάκι· εσύ γράφεις πόσες φορές ταχύτερη είναι"
@@ -42,7 +44,7 @@ forms_program(chase FAMILY chase FORM chase::Form1<chase::Chase> HEADER chase.h
   KEYWORDS_EN pursuit race car speed
   SHOTS "chase" "chase-raced: click START")
 
-forms_program(chase2 FAMILY chase FORM chase::Form1<chase::Chase2> HEADER chase.h
+forms_program(chase2 FAMILY chase FORM chase::Form1 HEADER chase.h
   ICON chase2 CATEGORIES Game SportsGame
   NAME "Καταδίωξη με φιγούρες" NAME_EN "Pursuit race with figures"
   COMMENT "Μια φιγούρα κυνηγά μια άλλη· εσύ γράφεις πόσες φορές ταχύτερη είναι"
@@ -52,7 +54,7 @@ forms_program(chase2 FAMILY chase FORM chase::Form1<chase::Chase2> HEADER chase.
   KEYWORDS_EN pursuit race figure speed
   SHOTS "chase2" "chase2-raced: click START")
 
-forms_program(quiz FAMILY quiz FORM quiz::Form1 HEADER quiz.h
+forms_program(quiz FAMILY quiz FORM quiz::Questionnaire HEADER quiz.h
   ICON quiz CATEGORIES Game
   NAME "Ερωτηματολόγιο" NAME_EN "Joke questionnaire"
   COMMENT "Αστείο ερωτηματολόγιο που πειράζει κάθε απάντηση"
@@ -63,7 +65,7 @@ forms_program(quiz FAMILY quiz FORM quiz::Form1 HEADER quiz.h
   CONTENT_RATING language-humor=intense
   SHOTS "quiz" "quiz-answered: click Option1, click Option2, click Option3, click Option4, click Command1")
 
-forms_program(quiz2 FAMILY quiz FORM quiz2::Form1 HEADER quiz.h
+forms_program(quiz2 FAMILY quiz FORM quiz::Questionnaire HEADER quiz.h
   ICON quiz2 CATEGORIES Game
   NAME "Ερωτηματολόγιο 2" NAME_EN "Joke questionnaire 2"
   COMMENT "Αστείο ερωτηματολόγιο που πειράζει κάθε απάντηση, με άλλη πρώτη ατάκα"
@@ -74,7 +76,7 @@ forms_program(quiz2 FAMILY quiz FORM quiz2::Form1 HEADER quiz.h
   CONTENT_RATING language-humor=intense
   SHOTS "quiz2" "quiz2-answered: click Option1, click Option2, click Option3, click Option4, click Command1")
 
-forms_program(quiz3 FAMILY quiz FORM quiz3::Form1 HEADER quiz.h
+forms_program(quiz3 FAMILY quiz FORM quiz::Questionnaire HEADER quiz.h
   ICON quiz3 CATEGORIES Game
   NAME "Είσαι έξυπνος?" NAME_EN "Are you clever?"
   COMMENT "Αστείο ερωτηματολόγιο για την εξυπνάδα σου"
@@ -85,7 +87,7 @@ forms_program(quiz3 FAMILY quiz FORM quiz3::Form1 HEADER quiz.h
   CONTENT_RATING language-humor=moderate
   SHOTS "quiz3" "quiz3-answered: click Option1, click Option2, click Option3, click Option4, click Command1")
 
-forms_program(greeter FAMILY greeter FORM greeter::Form1 HEADER greeter.h
+forms_program(greeter FAMILY greeter FORM greeter::GreetingForm HEADER greeter.h
   ICON greeter CATEGORIES Game KidsGame
   NAME "Χαιρετισμοί χωρίς πλαίσιο" NAME_EN "Greetings, frameless"
   COMMENT "Κουμπιά που τυπώνουν έναν χαιρετισμό στο παράθυρο· κλείνει με Alt+F4"
@@ -95,7 +97,7 @@ forms_program(greeter FAMILY greeter FORM greeter::Form1 HEADER greeter.h
   KEYWORDS_EN greeting hello button frameless
   SHOTS "greeter" "greeter-greeted: click showfriend, click showworld, click showfriend")
 
-forms_program(greeter2 FAMILY greeter FORM greeter2::Form1 HEADER greeter.h
+forms_program(greeter2 FAMILY greeter FORM greeter::SignedGreetingForm HEADER greeter.h
   ICON greeter2 CATEGORIES Game KidsGame
   NAME "Χαιρετισμοί" NAME_EN "Greetings"
   COMMENT "Κουμπιά που τυπώνουν έναν χαιρετισμό στο παράθυρο και ένα που τον σβήνει"

@@ -2,11 +2,13 @@
 
 #include <forms/arithmetic.h>
 
+#include <utility>
+
 namespace chase {
 
 using forms::Kind;
 
-forms::Description Chase::description()
+Variant chase()
 {
     return {
         .window = { .name = "Form1", .caption = "Form1", .backColor = 0x80000009,
@@ -36,9 +38,9 @@ forms::Description Chase::description()
     };
 }
 
-forms::Description Chase2::description()
+Variant chase2()
 {
-    forms::Description d = Chase::description();
+    Variant d = chase();
 
     forms::ControlRow& label2 = d.control("Label2");
     label2.index = 4;
@@ -75,16 +77,14 @@ bool Stall::after(double posA1, double posB2)
     return lead < 1 && unshrunk_ >= 2;
 }
 
-template <class Build>
-Form1<Build>::Form1(forms::Services services)
-    : Form(Build::description(), services)
+Form1::Form1(Variant variant, forms::Services services)
+    : Form(std::move(variant), services)
 {
     connect(START(), &Form1::START_Click);
     onLoad(&Form1::Form_Load);
 }
 
-template <class Build>
-void Form1<Build>::Form_Load()
+void Form1::Form_Load()
 {
     startA1 = forms::toInt16(A1().left());
     startB2 = forms::toInt16(b2().left());
@@ -93,8 +93,7 @@ void Form1<Build>::Form_Load()
 // Every run, a nested one too, keeps its race in its own locals: a click on
 // START during the wait runs a whole race inside DoEvents, after which this
 // one goes on from its own positions.
-template <class Build>
-void Form1<Build>::START_Click()
+void Form1::START_Click()
 {
     A1().setLeft(startA1);
     double posA1 = startA1;
@@ -126,16 +125,12 @@ void Form1<Build>::START_Click()
 
 // Seconds from t0 to now on the clock that restarts at midnight: a reading past
 // midnight counts the time across it, so no wait lasts until the next day.
-template <class Build>
-double Form1<Build>::secondsSince(double t0) const
+double Form1::secondsSince(double t0) const
 {
     double elapsed = forms::subtract(Timer(), t0);
     if (elapsed < 0)
         elapsed = forms::add(elapsed, 24 * 60 * 60);
     return elapsed;
 }
-
-template class Form1<Chase>;
-template class Form1<Chase2>;
 
 }  // namespace chase

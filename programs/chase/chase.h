@@ -1,6 +1,7 @@
 // A pursuit race: one picture jumps to where the other stood while that one moves
-// on by the distance divided by the factor typed into FASTER. Two builds, chase
-// and chase2, share the window-level state and the handlers.
+// on by the distance divided by the factor typed into FASTER. The programs chase
+// and chase2 share one window class, its state and its handlers, and differ only
+// in their window descriptions.
 #pragma once
 
 #include <forms/form.h>
@@ -9,14 +10,11 @@
 
 namespace chase {
 
-// The builds differ only in their descriptions.
-struct Chase {
-    static forms::Description description();
-};
+// What tells one program of the family from another: its window description.
+using Variant = forms::Description;
 
-struct Chase2 {
-    static forms::Description description();  // chase's window plus its differences
-};
+Variant chase();
+Variant chase2();  // chase's window plus its differences
 
 // The end of a race caught in the stall band: for factors between about 1.13
 // and 2 the leader's last move stays one unit in the last place, so posA1 never
@@ -34,10 +32,9 @@ private:
     int unshrunk_ = 0;  // consecutive steps in which the lead did not shrink
 };
 
-template <class Build>
 class Form1 : public forms::Form {
 public:
-    explicit Form1(forms::Services services = {});
+    explicit Form1(Variant variant, forms::Services services = {});
 
     // Controls, in chase's creation-index order.
     FORMS_CONTROL(TextBox, FASTER);
@@ -58,8 +55,5 @@ public:
 private:
     double secondsSince(double t0) const;
 };
-
-extern template class Form1<Chase>;
-extern template class Form1<Chase2>;
 
 }  // namespace chase

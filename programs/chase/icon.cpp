@@ -1,4 +1,4 @@
-// The race builds' menu icons, drawn from their own pictures.
+// The race programs' menu icons, drawn from their own pictures.
 #include <canvas.h>
 #include <pictures.h>
 

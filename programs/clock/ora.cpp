@@ -1,10 +1,12 @@
 #include "ora.h"
 
+#include <utility>
+
 namespace ora {
 
 using forms::Kind;
 
-forms::Description description()
+Variant ora()
 {
     return {
         .window = { .name = "Form1", .caption = "Form1",
@@ -26,8 +28,8 @@ forms::Description description()
     };
 }
 
-Form1::Form1(forms::Services services)
-    : Form(description(), services)
+Form1::Form1(Variant variant, forms::Services services)
+    : Form(std::move(variant), services)
 {
     connect(Timer1(), &Form1::Timer1_Timer);
 }

@@ -6,11 +6,14 @@
 
 namespace ora {
 
-forms::Description description();
+// What a program of this family is made from: its window description.
+using Variant = forms::Description;
+
+Variant ora();
 
 class Form1 : public forms::Form {
 public:
-    explicit Form1(forms::Services services = {});
+    explicit Form1(Variant variant, forms::Services services = {});
 
     // Controls, in creation-index order.
     FORMS_CONTROL(CommandButton, Command1);

@@ -1,12 +1,14 @@
 #include "greeter.h"
 
+#include <utility>
+
 namespace greeter {
 
 using forms::Kind;
 
-forms::Description greeterDescription()
+Variant greeter()
 {
-    return {
+    forms::Description d = {
         .window = { .name = "Form1", .caption = "Form1",
                     .clientWidth = 5448, .clientHeight = 3360,
                     .borderStyle = forms::BorderStyle::None },
@@ -19,22 +21,25 @@ forms::Description greeterDescription()
               .left = 2880, .top = 360, .width = 2292, .height = 612, .tabIndex = 0 },
         },
     };
+    return { .description = std::move(d), .greetingHidesClear = true };
 }
 
 // The framed window, with a signature stored after the three buttons.
-forms::Description greeter2Description()
+Variant greeter2()
 {
-    forms::Description d = greeterDescription();
+    Variant v = greeter();
+    v.greetingHidesClear = false;
+    forms::Description& d = v.description;
     d.window.borderStyle = forms::BorderStyle::Sizable;
     d.controls.push_back({ .kind = Kind::Label, .name = "M", .index = 4, .caption = "made zedrik40",
                            .left = 4080, .top = 3120, .width = 1212, .height = 252, .tabIndex = 3,
                            .font = forms::Font { .face = "Comic Neue", .size = 78000, .weight = 400 } });
-    return d;
+    return v;
 }
 
-GreetingForm::GreetingForm(forms::Description description, bool greetingHidesClear, forms::Services services)
-    : Form(std::move(description), services)
-    , greetingHidesClear_(greetingHidesClear)
+GreetingForm::GreetingForm(Variant variant, forms::Services services)
+    : Form(std::move(variant.description), services)
+    , greetingHidesClear_(variant.greetingHidesClear)
 {
     connect(clear(), &GreetingForm::clear_Click);
     connect(showworld(), &GreetingForm::showworld_Click);
@@ -53,7 +58,7 @@ void GreetingForm::showworld_Click()
     greeted();
 }
 
-// The borderless build hides clear after every greeting; the framed one keeps it.
+// A variant such as the borderless one hides clear after every greeting; the framed one keeps it.
 void GreetingForm::greeted()
 {
     if (greetingHidesClear_)

@@ -7,12 +7,20 @@
 
 namespace greeter {
 
-forms::Description greeterDescription();
-forms::Description greeter2Description();
+// What tells one program of the family from another.
+struct Variant {
+    forms::Description description;
+    bool greetingHidesClear;  // the first greeting hides clear for good
+};
 
-// The greeting window of either build.
+Variant greeter();
+Variant greeter2();  // greeter framed and signed, keeping its clear button
+
+// The greeting window of every program of the family.
 class GreetingForm : public forms::Form {
 public:
+    explicit GreetingForm(Variant variant, forms::Services services = {});
+
     // Controls, in creation-index order.
     FORMS_CONTROL(CommandButton, clear);
     FORMS_CONTROL(CommandButton, showworld);
@@ -22,31 +30,17 @@ public:
     void showworld_Click();
     void clear_Click();
 
-protected:
-    GreetingForm(forms::Description description, bool greetingHidesClear, forms::Services services);
-
 private:
     void greeted();
     bool greetingHidesClear_;
 };
 
-class Form1 final : public GreetingForm {
+// The window of a variant with the signature M (greeter2's).
+class SignedGreetingForm final : public GreetingForm {
 public:
-    explicit Form1(forms::Services services = {}) : GreetingForm(greeterDescription(), true, services) {}
-};
-
-}  // namespace greeter
-
-namespace greeter2 {
-
-class Form1 final : public greeter::GreetingForm {
-public:
-    explicit Form1(forms::Services services = {})
-        : GreetingForm(greeter::greeter2Description(), false, services)
-    {
-    }
+    using GreetingForm::GreetingForm;
 
     FORMS_CONTROL(Label, M);
 };
 
-}  // namespace greeter2
+}  // namespace greeter

@@ -1,5 +1,7 @@
 #include "maxofthree.h"
 
+#include <utility>
+
 namespace maxofthree {
 
 using forms::Kind;
@@ -10,7 +12,7 @@ constexpr forms::Font greekSans { .face = "Liberation Sans", .size = 96000, .wei
 
 }  // namespace
 
-forms::Description description()
+Variant maxofthree()
 {
     return {
         .window = { .name = "Form1", .caption = "Form1",
@@ -47,8 +49,8 @@ forms::Description description()
     };
 }
 
-Form1::Form1(forms::Services services)
-    : Form(description(), services)
+Form1::Form1(Variant variant, forms::Services services)
+    : Form(std::move(variant), services)
 {
     connect(Command1(), &Form1::Command1_Click);
     connect(Α3(), &Form1::Α3_Click);

@@ -6,11 +6,14 @@
 
 namespace maxofthree {
 
-forms::Description description();
+// What a program of this family is made from: its window description.
+using Variant = forms::Description;
+
+Variant maxofthree();
 
 class Form1 : public forms::Form {
 public:
-    explicit Form1(forms::Services services = {});
+    explicit Form1(Variant variant, forms::Services services = {});
 
     // Controls and menu items, in creation-index order. The bar's entry α1
     // only opens the menu and has no item object of its own.

@@ -8,7 +8,7 @@ using namespace drawing;
 const std::vector<std::string> kQuestionMark = {".###.", "#...#", "....#", "...#.", "..#..", ".....", "..#.."};
 
 // The question, four answers with option buttons and the fifth answer's
-// button; each build selects another answer, so the three are told apart.
+// button; each program selects another answer, so the three are told apart.
 void quizIcon(Canvas& c, int selected)
 {
     tile(c, kFace, kFaceEdge);

@@ -49,38 +49,38 @@ forms::Description quizDescription()
 
 }  // namespace
 
-Build quizBuild()
+Variant quiz()
 {
     return { quizDescription(), "ΩΡΑΙΟΣ" };
 }
 
-Build quiz2Build()
+Variant quiz2()
 {
-    Build b = quizBuild();
-    b.option1Reply = "ΩΡΑΙΟΣ!!!";
-    return b;
+    Variant v = quiz();
+    v.option1Reply = "ΩΡΑΙΟΣ!!!";
+    return v;
 }
 
 // quiz2's replies with another question, other bands, and its controls
 // numbered in stored order.
-Build quiz3Build()
+Variant quiz3()
 {
-    Build b = quiz2Build();
-    b.description.control("Label1").caption = "ΕΙΣΑΙ ΕΞΥΠΝΟΣ?";
-    b.description.control("Label2").caption = "70 εως 90 ποντους";
-    b.description.control("Label3").caption = "90 εως 120 ποντους";
-    b.description.control("Label4").caption = "120 εως 150 ποντους";
-    b.description.control("Label5").caption = "150εως 200 ποντους";
-    b.description.control("Command1").caption = "ΚΑΤΩ ΑΠΟ 70 ΠΟΝΤΟΥΣ";
+    Variant v = quiz2();
+    v.description.control("Label1").caption = "ΕΙΣΑΙ ΕΞΥΠΝΟΣ?";
+    v.description.control("Label2").caption = "70 εως 90 ποντους";
+    v.description.control("Label3").caption = "90 εως 120 ποντους";
+    v.description.control("Label4").caption = "120 εως 150 ποντους";
+    v.description.control("Label5").caption = "150εως 200 ποντους";
+    v.description.control("Command1").caption = "ΚΑΤΩ ΑΠΟ 70 ΠΟΝΤΟΥΣ";
     int index = 1;
-    for (forms::ControlRow& row : b.description.controls)
+    for (forms::ControlRow& row : v.description.controls)
         row.index = index++;
-    return b;
+    return v;
 }
 
-Questionnaire::Questionnaire(Build build, forms::Services services)
-    : Form(std::move(build.description), services)
-    , option1Reply_(forms::qstring(build.option1Reply))
+Questionnaire::Questionnaire(Variant variant, forms::Services services)
+    : Form(std::move(variant.description), services)
+    , option1Reply_(forms::qstring(variant.option1Reply))
 {
     connect(Option1(), &Questionnaire::Option1_Click);
     connect(Option2(), &Questionnaire::Option2_Click);

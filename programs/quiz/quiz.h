@@ -1,6 +1,6 @@
 // The joke questionnaire: four answers that each print a retort, a fifth that
-// reveals a mocking line and hides the window ten seconds later. Three builds
-// share the window layout and the handlers and differ in texts and creation indices.
+// reveals a mocking line and hides the window ten seconds later. Three programs
+// share the window class and its handlers and differ in texts and creation indices.
 #pragma once
 
 #include <forms/form.h>
@@ -9,19 +9,22 @@
 
 namespace quiz {
 
-// What tells one build from another: its window description and the reply of Option1.
-struct Build {
+// What tells one program of the family from another: its window description and
+// the reply of Option1.
+struct Variant {
     forms::Description description;
     std::string_view option1Reply;
 };
 
-Build quizBuild();
-Build quiz2Build();
-Build quiz3Build();
+Variant quiz();
+Variant quiz2();  // quiz with a louder first reply
+Variant quiz3();  // quiz2 with another question and other bands
 
-// The questionnaire window of any build.
+// The questionnaire window of every program of the family.
 class Questionnaire : public forms::Form {
 public:
+    explicit Questionnaire(Variant variant, forms::Services services = {});
+
     // Controls, in creation-index order of `quiz`.
     FORMS_CONTROL(Label, Label1);
     FORMS_CONTROL(OptionButton, Option1);
@@ -45,34 +48,8 @@ public:
     void Command1_Click();
     void Timer1_Timer();
 
-protected:
-    Questionnaire(Build build, forms::Services services);
-
 private:
     QString option1Reply_;
 };
 
-class Form1 final : public Questionnaire {
-public:
-    explicit Form1(forms::Services services = {}) : Questionnaire(quizBuild(), services) {}
-};
-
 }  // namespace quiz
-
-namespace quiz2 {
-
-class Form1 final : public quiz::Questionnaire {
-public:
-    explicit Form1(forms::Services services = {}) : Questionnaire(quiz::quiz2Build(), services) {}
-};
-
-}  // namespace quiz2
-
-namespace quiz3 {
-
-class Form1 final : public quiz::Questionnaire {
-public:
-    explicit Form1(forms::Services services = {}) : Questionnaire(quiz::quiz3Build(), services) {}
-};
-
-}  // namespace quiz3

@@ -1,10 +1,12 @@
 #include "trafficlight.h"
 
+#include <utility>
+
 namespace trafficlight {
 
 using forms::Kind;
 
-forms::Description description()
+Variant trafficlight()
 {
     return {
         .window = { .name = "Trafic_Lights", .caption = "Trafic_Lights", .backColor = 0x0000C000,
@@ -30,8 +32,8 @@ forms::Description description()
     };
 }
 
-Trafic_Lights::Trafic_Lights(forms::Services services)
-    : Form(description(), services)
+Trafic_Lights::Trafic_Lights(Variant variant, forms::Services services)
+    : Form(std::move(variant), services)
 {
     connect(red(), &Trafic_Lights::red_Click);
     connect(green(), &Trafic_Lights::green_Click);

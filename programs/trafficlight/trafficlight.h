@@ -5,11 +5,14 @@
 
 namespace trafficlight {
 
-forms::Description description();
+// What a program of this family is made from: its window description.
+using Variant = forms::Description;
+
+Variant trafficlight();
 
 class Trafic_Lights : public forms::Form {
 public:
-    explicit Trafic_Lights(forms::Services services = {});
+    explicit Trafic_Lights(Variant variant, forms::Services services = {});
 
     // Controls, in creation-index order.
     FORMS_CONTROL(PictureBox, lamp1);

@@ -21,7 +21,7 @@ mkdir -p "$SCRATCH"
 entry() {
   cat <<ENTRY
 forms_program($1
-  FAMILY chase FORM chase::Form1<chase::Chase> HEADER chase.h ICON chase
+  FAMILY chase FORM chase::Form1 HEADER chase.h ICON chase
   CATEGORIES Game
   NAME "No" NAME_EN "No" COMMENT "Says no" COMMENT_EN "Says no"
   DESCRIPTION_EN "It says no." KEYWORDS όχι KEYWORDS_EN no SHOTS "no"
@@ -33,6 +33,24 @@ ENTRY
 } >"$SCRATCH/layout.cmake"
 listed=$(FORMS_REGISTRY=$SCRATCH/layout.cmake registry_programs) || fail "registry_programs failed on $SCRATCH/layout.cmake"
 [ "$listed" = $'ΩΜΕΓΑ omega\nplain plain' ] || fail "registry_programs lists '$listed' for $SCRATCH/layout.cmake"
+
+# The function an entry's window is built from: by default the one of its class's
+# namespace named as its id (the ASCII id where the executable's name is not
+# one); VARIANT names another.
+{ entry "plain"; echo ")"; entry "ΩΜΕΓΑ"; echo "  ID omega)"; entry "other"; echo "  VARIANT chase::chase2)"; } \
+  >"$SCRATCH/variants.cmake"
+cat >"$SCRATCH/variants_of.cmake" <<'SCRIPT'
+cmake_minimum_required(VERSION 3.25)
+include(${ROOT}/cmake/FormsRegistry.cmake)
+foreach(id IN LISTS FORMS_PROGRAMS)
+  forms_program_get(${id} VARIANT variant)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E echo "${id} ${variant}")
+endforeach()
+SCRIPT
+variants=$(cmake -DROOT="$(dirname "$0")/../.." -DFORMS_REGISTRY="$SCRATCH/variants.cmake" -P "$SCRATCH/variants_of.cmake" 2>&1) ||
+  fail "the registry's reader failed on $SCRATCH/variants.cmake: $variants"
+[ "$variants" = $'plain chase::plain\nomega chase::omega\nother chase::chase2' ] ||
+  fail "the registry's reader gives the variants '$variants' for $SCRATCH/variants.cmake"
 
 # A registry the build refuses: the tools refuse it too, naming the fault.
 { entry "twice"; echo ")"; entry "twice"; echo ")"; } >"$SCRATCH/twice.cmake"

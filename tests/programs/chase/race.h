@@ -41,10 +41,8 @@ public:
     {
         ts.clock.idleStep = idleStep;
         form = forms::testing::makeProgram(build.toStdString(), ts.services());
-        if (auto* f = dynamic_cast<chase::Form1<chase::Chase>*>(form.get()))
+        if (auto* f = dynamic_cast<chase::Form1*>(form.get()))
             bind(*f);
-        else if (auto* f2 = dynamic_cast<chase::Form1<chase::Chase2>*>(form.get()))
-            bind(*f2);
         else
             qFatal("race.h: the window of %s is neither chase's nor chase2's", qPrintable(build));
         if (window == Showing)

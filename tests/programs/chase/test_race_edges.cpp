@@ -197,7 +197,7 @@ void TestRaceEdges::raceOnTheSystemClockAsksLittleOfTheKernel()
     QTemporaryDir scratch;
     const QString tracePath = scratch.filePath(QStringLiteral("trace"));
     forms::testing::RecordingReporter reporter;
-    chase::Form1<chase::Chase> form(forms::Services { nullptr, &reporter });
+    chase::Form1 form(chase::chase(), forms::Services { nullptr, &reporter });
     forms::testing::showForm(form);
     QProcess strace;
     strace.start(QStringLiteral("strace"), { QStringLiteral("-f"), QStringLiteral("-o"), tracePath, QStringLiteral("-p"),

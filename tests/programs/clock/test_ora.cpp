@@ -138,7 +138,7 @@ private slots:
     {
         TestServices ts;
         ts.clock.set(at(2026, 12, 8, 14, 5, 8, 500));
-        ora::Form1 form(ts.services());
+        ora::Form1 form(ora::ora(), ts.services());
         forms::testing::showForm(form);
         QCOMPARE(form.Text1().text(), QString());
         QCOMPARE(form.Text2().text(), QString());
@@ -178,7 +178,7 @@ private slots:
         QLocale::setDefault(QLocale(locale));
         TestServices ts;
         ts.clock.set(tick.addMSecs(-1000));
-        ora::Form1 form(ts.services());
+        ora::Form1 form(ora::ora(), ts.services());
         forms::testing::showForm(form);
         ts.clock.advance(1000ms);
         QCOMPARE(form.Text1().text(), date);
@@ -192,7 +192,7 @@ private slots:
         TestServices ts;
         ts.clock.set(at(2026, 12, 31, 23, 59, 58, 999));
         SlowReadClock clock(ts.clock, 2ms);
-        ora::Form1 form({ &clock, &ts.reporter });
+        ora::Form1 form(ora::ora(), { &clock, &ts.reporter });
         forms::testing::showForm(form);
         ts.clock.advance(1000ms);
         QCOMPARE(form.Text1().text(), QStringLiteral("12/31/26"));
@@ -220,7 +220,7 @@ private slots:
         QLocale::setDefault(QLocale(locale));
         TestServices ts;
         ts.clock.set(at(2026, 12, 31, 23, 59, 59));
-        ora::Form1 form(ts.services());
+        ora::Form1 form(ora::ora(), ts.services());
         forms::testing::showForm(form);
         ts.clock.advance(1000ms);
         QCOMPARE(form.Text1().text(), date);
@@ -231,7 +231,7 @@ private slots:
     {
         TestServices ts;
         ts.clock.set(at(2026, 12, 8, 14, 5, 8));
-        ora::Form1 form(ts.services());
+        ora::Form1 form(ora::ora(), ts.services());
         forms::testing::showForm(form);
         ts.clock.advance(1000ms);
         type(form.Text1(), "abc");
@@ -258,7 +258,7 @@ private slots:
         QFETCH(int, kind);
         const ZoneFile zone("Europe/Athens", ZoneFile::Kind(kind));
         forms::testing::RecordingReporter reporter;
-        ora::Form1 form(forms::Services { nullptr, &reporter });
+        ora::Form1 form(ora::ora(), forms::Services { nullptr, &reporter });
         forms::testing::showForm(form);
         const int athens = QTimeZone("Europe/Athens").offsetFromUtc(QDateTime::currentDateTimeUtc());
         QTRY_VERIFY_WITH_TIMEOUT(showsTimeAt(form.Text2(), athens), 10000);

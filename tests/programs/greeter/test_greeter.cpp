@@ -50,7 +50,7 @@ private slots:
                                   std::pair { &GreetingForm::showworld, "showworld" },
                                   std::pair { &GreetingForm::showfriend, "showfriend" } })
             QCOMPARE(QString::fromUtf8(((*form).*get)().row().name), QString::fromUtf8(name));
-        if (auto* framed = dynamic_cast<greeter2::Form1*>(form.get()))
+        if (auto* framed = dynamic_cast<greeter::SignedGreetingForm*>(form.get()))
             QCOMPARE(QString::fromUtf8(framed->M().row().name), QStringLiteral("M"));
     }
 
@@ -89,7 +89,7 @@ private slots:
     {
         QFETCH(bool, friendFirst);
         TestServices ts;
-        greeter::Form1 form(ts.services());
+        GreetingForm form(greeter::greeter(), ts.services());
         showForm(form);
         const QImage fresh = grabClient(form);
         const QRect clearRect = form.clear().widget()->geometry();
@@ -154,7 +154,7 @@ private slots:
     void plainBuildClearsAndStartsOver()
     {
         TestServices ts;
-        greeter2::Form1 form(ts.services());
+        greeter::SignedGreetingForm form(greeter::greeter2(), ts.services());
         showForm(form);
         const QImage fresh = grabClient(form);
         for (int round = 0; round < 3; ++round) {
@@ -181,7 +181,7 @@ private slots:
     void signatureBottomRowIsCutOff()
     {
         TestServices ts;
-        greeter2::Form1 form(ts.services());
+        greeter::SignedGreetingForm form(greeter::greeter2(), ts.services());
         showForm(form);
         const forms::ControlRow& row = form.M().row();
         const QRect box(forms::toPixels(row.left), forms::toPixels(row.top), forms::toPixels(row.width),
@@ -201,7 +201,7 @@ private slots:
     void altF4Closes()
     {
         TestServices ts;
-        greeter::Form1 form(ts.services());
+        GreetingForm form(greeter::greeter(), ts.services());
         showForm(form);
         form.window()->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form.window()));

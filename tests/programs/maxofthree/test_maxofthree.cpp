@@ -88,7 +88,7 @@ private slots:
         QFETCH(bool, clickFirst);
         QFETCH(QStringList, typed);
         TestServices ts;
-        maxofthree::Form1 form(ts.services());
+        maxofthree::Form1 form(maxofthree::maxofthree(), ts.services());
         forms::testing::showForm(form);
         if (clickFirst)
             QTest::mouseClick(form.Command1().widget(), Qt::LeftButton);
@@ -111,7 +111,7 @@ private slots:
     void menuCaptionsAreExact()
     {
         TestServices ts;
-        maxofthree::Form1 form(ts.services());
+        maxofthree::Form1 form(maxofthree::maxofthree(), ts.services());
         forms::testing::showForm(form);
         QMenuBar* bar = menuBar(form);
         QVERIFY(bar);
@@ -131,7 +131,7 @@ private slots:
     void dateTimeItemDoesNothing()
     {
         TestServices ts;
-        maxofthree::Form1 form(ts.services());
+        maxofthree::Form1 form(maxofthree::maxofthree(), ts.services());
         forms::testing::showForm(form);
         type(form.Text1(), "7");
         type(form.Text4(), "x");
@@ -157,7 +157,7 @@ private slots:
         QFETCH(int, focus);
         QFETCH(int, key);
         TestServices ts;
-        maxofthree::Form1 form(ts.services());
+        maxofthree::Form1 form(maxofthree::maxofthree(), ts.services());
         forms::testing::showForm(form);
         QVERIFY(QTest::qWaitForWindowActive(form.window()));
         type(form.Text1(), "7");
@@ -178,7 +178,7 @@ private slots:
     void exitItemEndsProgram()
     {
         TestServices ts;
-        maxofthree::Form1 form(ts.services());
+        maxofthree::Form1 form(maxofthree::maxofthree(), ts.services());
         forms::testing::showForm(form);
         type(form.Text2(), "5");
         bool chosen = false;
@@ -200,7 +200,7 @@ private slots:
     void focusOrder()
     {
         TestServices ts;
-        maxofthree::Form1 form(ts.services());
+        maxofthree::Form1 form(maxofthree::maxofthree(), ts.services());
         forms::testing::showForm(form);
         QVERIFY(QTest::qWaitForWindowActive(form.window()));
         QTRY_COMPARE(QApplication::focusWidget(), form.Text1().widget());
@@ -215,7 +215,7 @@ private slots:
     void clientAreaBelowMenuBar()
     {
         TestServices ts;
-        maxofthree::Form1 form(ts.services());
+        maxofthree::Form1 form(maxofthree::maxofthree(), ts.services());
         forms::testing::showForm(form);
         QMenuBar* bar = menuBar(form);
         const int barHeight = bar->height();

@@ -293,7 +293,7 @@ private slots:
         QFETCH(QStringList, printed);
         QFETCH(QString, focus);
         TestServices ts;
-        quiz::Form1 form(ts.services());
+        Questionnaire form(quiz::quiz(), ts.services());
         showForm(form);
         form.window()->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form.window()));
@@ -312,7 +312,7 @@ private slots:
     void printedLinesLieBeneathControls()
     {
         TestServices ts;
-        quiz::Form1 form(ts.services());
+        Questionnaire form(quiz::quiz(), ts.services());
         showForm(form);
         const QImage before = grabClient(form);
         const QRect option = form.Option1().widget()->geometry();
@@ -406,7 +406,7 @@ private slots:
     void secondCommand1KeepsTheInterval()
     {
         TestServices ts;
-        quiz3::Form1 form(ts.services());
+        Questionnaire form(quiz::quiz3(), ts.services());
         showForm(form);
         click(form, form.Command1());
         ts.clock.advance(6000ms);

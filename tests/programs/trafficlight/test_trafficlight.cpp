@@ -95,7 +95,7 @@ private slots:
     void init()
     {
         ts = std::make_unique<forms::testing::TestServices>();
-        form = std::make_unique<Trafic_Lights>(ts->services());
+        form = std::make_unique<Trafic_Lights>(trafficlight::trafficlight(), ts->services());
         forms::testing::showForm(*form);
     }
     void cleanup()
