@@ -3,10 +3,16 @@
 # its two marker lines: each program's executable, command, menu names, what it
 # does and its screenshots. With CHECK it writes nothing and fails when the
 # table is not what the registry gives (the packaging_readme test).
+# FORMS_README=<file> in the environment writes that file instead of README
+# (the readme target, tried on a scratch copy).
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/FormsRegistry.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/FormsText.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/FormsPrograms.cmake)
+
+if(NOT "$ENV{FORMS_README}" STREQUAL "")
+  set(README "$ENV{FORMS_README}")
+endif()
 
 set(begin "<!-- The programs, from their entries in programs/*/CMakeLists.txt: `cmake --build build --target readme` writes this table. -->")
 set(end "<!-- End of the programs. -->")
