@@ -60,11 +60,13 @@ include-graph)
   done <"$build/platform_layers.txt"
   ;;
 a11y-tree)
-  # What a screen reader sees of the traffic light, and what clicking its
-  # button announces.
+  # What a screen reader sees of the traffic light once its button "red" is
+  # clicked: that button hidden, "green" shown in its place.
   out=$(FORMS_BIN=$build/bin "$root/tools/a11y-tree" trafficlight red 2>&1) || fail "tools/a11y-tree: $out"
-  grep -q 'frame "Trafic_Lights"' <<<"$out" || fail "tools/a11y-tree shows no window Trafic_Lights: $out"
-  grep -q 'push button "red"' <<<"$out" || fail "tools/a11y-tree shows no button red: $out"
+  grep -q '^ *frame "Trafic_Lights"' <<<"$out" || fail "tools/a11y-tree shows no window Trafic_Lights: $out"
+  grep -q '^ *push button "red" \[.*hidden' <<<"$out" || fail "tools/a11y-tree: the button red is not hidden: $out"
+  grep '^ *push button "green"' <<<"$out" | grep -qv hidden || fail "tools/a11y-tree: the button green is not shown: $out"
+  grep -q '^Announced while clicking "red":' <<<"$out" || fail "tools/a11y-tree tells nothing of the click: $out"
   ;;
 bench)
   # One round: a row for every program and the race's figures. Whether a goal
@@ -103,11 +105,11 @@ readme)
   ;;
 screenshots)
   # The screenshots target into a scratch folder draws every committed
-  # screenshot again, and leaves docs/screenshots/ alone.
+  # screenshot again, byte for byte, and leaves docs/screenshots/ alone.
   before=$(cksum "$root"/docs/screenshots/*.png)
   out=$(FORMS_SCREENSHOTS_DIR=$SCRATCH/shots cmake --build "$build" --target screenshots 2>&1) || fail "the screenshots target: $out"
   for shot in "$root"/docs/screenshots/*.png; do
-    [ -s "$SCRATCH/shots/$(basename "$shot")" ] || fail "the screenshots target draws no $(basename "$shot")"
+    cmp -s "$shot" "$SCRATCH/shots/$(basename "$shot")" || fail "the screenshots target draws $(basename "$shot") otherwise, or not"
   done
   [ "$(cksum "$root"/docs/screenshots/*.png)" = "$before" ] || fail "the screenshots target rewrote docs/screenshots/"
   ;;
