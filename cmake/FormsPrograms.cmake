@@ -48,7 +48,11 @@ set(FORMS_ICON_DIR ${CMAKE_BINARY_DIR}/icons)
 # In programs/<family>/: the library <family>_forms with the family's
 # descriptions, accessors and handlers, its pictures compiled in as
 # resources under :/pictures/.
+# (It builds nothing while cmake/FormsRegistry.cmake reads the family's entries.)
 function(forms_add_family)
+  if(DEFINED FORMS_READING_FAMILY)
+    return()
+  endif()
   cmake_parse_arguments(ARG "" "" "SOURCES;PICTURES" ${ARGN})
   get_filename_component(family ${CMAKE_CURRENT_SOURCE_DIR} NAME)
   set(library ${family}_forms)

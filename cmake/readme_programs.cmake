@@ -1,14 +1,20 @@
 # cmake -DREADME=<README.md> [-DCHECK=ON] -P cmake/readme_programs.cmake
-# Writes the README's table of programs from programs/registry.cmake, between
+# Writes the README's table of programs from the registry, between
 # its two marker lines: each program's executable, command, menu names, what it
 # does and its screenshots. With CHECK it writes nothing and fails when the
 # table is not what the registry gives (the packaging_readme test).
+# FORMS_README=<file> in the environment writes that file instead of README
+# (the readme target, tried on a scratch copy).
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/FormsRegistry.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/FormsText.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/FormsPrograms.cmake)
 
-set(begin "<!-- The programs, from programs/registry.cmake: `cmake --build build --target readme` writes this table. -->")
+if(NOT "$ENV{FORMS_README}" STREQUAL "")
+  set(README "$ENV{FORMS_README}")
+endif()
+
+set(begin "<!-- The programs, from their entries in programs/*/CMakeLists.txt: `cmake --build build --target readme` writes this table. -->")
 set(end "<!-- End of the programs. -->")
 
 set(table "| Program | Command | Menu name (Greek / English desktop) | What it does | As it starts | After use |\n")
@@ -46,7 +52,7 @@ string(SUBSTRING "${readme}" ${last} -1 after)
 set(written "${before}${table}${after}")
 if(CHECK)
   if(NOT written STREQUAL readme)
-    message(FATAL_ERROR "${README}: the table of programs is not what programs/registry.cmake gives; "
+    message(FATAL_ERROR "${README}: the table of programs is not what the registry gives; "
                         "`cmake --build build --target readme` writes it again")
   endif()
 elseif(NOT written STREQUAL readme)

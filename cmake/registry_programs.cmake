@@ -1,7 +1,7 @@
 # cmake -P cmake/registry_programs.cmake: prints "<executable> <CMake target>"
-# for each program of programs/registry.cmake, in registry order, read by the
-# build's own reader, so the shell tools know every entry the build accepts.
-# -DFORMS_REGISTRY=<file> reads another registry.
+# for each program the families' folders declare (programs/*/CMakeLists.txt),
+# in registry order, read by the build's own reader, so the shell tools know
+# every entry the build accepts. -DFORMS_REGISTRY_ROOT=<folder> reads another tree.
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/FormsRegistry.cmake)
 

@@ -1,6 +1,6 @@
 // Every program of the registry as data, for the tools and tests that go
 // through all of them (the screenshots, the command line, the families' tests): generated
-// from programs/registry.cmake into the library forms_programs.
+// from the registry (programs/*/CMakeLists.txt) into the library forms_programs.
 #pragma once
 
 #include <forms/form.h>

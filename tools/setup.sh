@@ -16,7 +16,9 @@ build_packages=(cmake g++ make qt6-base-dev qt6-wayland fonts-liberation fonts-u
 # clock's test in zones far from UTC; Qt's platform headers for the
 # accessibility test, which turns accessibility on, and xauth for its run on X11
 # (through xvfb-run); strace for the race's system calls and weston for the
-# programs on a Wayland compositor; shellcheck for the check of the shell tools.
+# programs on a Wayland compositor; shellcheck for the check of the shell tools;
+# clang with its libFuzzer runtime for tools/fuzz and the AT-SPI Python
+# bindings for tools/a11y-tree, both run by the tools' tests.
 # The screen reader's stack, for tools/screen-reader and the screen_reader
 # tests: Orca, speech (speech-dispatcher, espeak-ng, libao for a machine without
 # a sound card), the AT-SPI bus, a window manager, an X server and the tools to
@@ -25,7 +27,7 @@ screen_reader_packages=(orca speech-dispatcher speech-dispatcher-espeak-ng espea
   dbus-x11 libao4 locales)
 # shellcheck disable=SC2034
 test_packages=(file desktop-file-utils appstream lintian man-db valgrind xdotool xvfb libx11-dev tzdata strace weston
-  qt6-base-private-dev xauth shellcheck "${screen_reader_packages[@]}")
+  qt6-base-private-dev xauth shellcheck clang libclang-rt-14-dev python3-pyatspi "${screen_reader_packages[@]}")
 
 # install_missing <package>...: says which packages are missing, then installs them.
 install_missing() {

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""tools/mutate [--jobs N] [--keep] [name...]: the suite's own mutation check.
+"""tools/mutate [--jobs N] [--dry-run] [name...]: the suite's own mutation check.
 
 Copies the tree into a scratch folder, builds it once, then plants each fault of
 tests/mutation/faults.txt (or only those named) one at a time: applies its edit,
@@ -7,7 +7,10 @@ rebuilds, runs the normal build's tests (not the valgrind, screen-reader or
 package tests, which see nothing the others do not and take minutes) and
 restores the file. A fault is caught when a
 test fails; it survives when every test passes. Prints one line per fault and
-the score, and writes the table to build-mutate/report.txt.
+the score, and writes the table to build-mutate/report.txt. With --dry-run it
+builds nothing: it checks that each fault still applies to the tree (its file
+is there and holds its lines exactly once), so a catalogue that no longer fits
+the code is seen at once.
 
 The catalogue holds one entry per fault:
 
@@ -133,16 +136,28 @@ def failed_tests(log):
     return [l.split(" - ")[1].split(" (")[0] for l in lines[start + 1:] if " - " in l]
 
 
-def plant(fault, jobs):
-    """Applies one fault, rebuilds and tests; returns (verdict, detail)."""
-    path = os.path.join(SOURCE, fault.file)
+def edit(fault, tree):
+    """The fault's file in tree, its text, and the lines it replaces and puts
+    in their place; or None and why it does not apply."""
+    path = os.path.join(tree, fault.file)
     if not os.path.exists(path):
-        return "does not apply", f"there is no {fault.file}"
+        return None, f"there is no {fault.file}"
     with open(path, encoding="utf-8") as f:
         original = f.read()
     old, new = "\n".join(fault.old) + "\n", "\n".join(fault.new) + ("\n" if fault.new else "")
     if original.count(old) != 1:
-        return "does not apply", f"found {original.count(old)} times in {fault.file}"
+        return None, f"found {original.count(old)} times in {fault.file}"
+    if old == new:
+        return None, f"its edit changes nothing in {fault.file}"
+    return (path, original, old, new), ""
+
+
+def plant(fault, jobs):
+    """Applies one fault, rebuilds and tests; returns (verdict, detail)."""
+    found, why = edit(fault, SOURCE)
+    if not found:
+        return "does not apply", why
+    path, original, old, new = found
     log = os.path.join(SCRATCH, f"{fault.name}.log")
     try:
         with open(path, "w", encoding="utf-8") as f:
@@ -163,9 +178,13 @@ def main():
     parser.add_argument("names", nargs="*", help="only these faults")
     parser.add_argument("--jobs", type=int, default=2)
     parser.add_argument("--list", action="store_true", help="list the catalogue and stop")
+    parser.add_argument("--catalogue", default=os.path.join(ROOT, "tests", "mutation", "faults.txt"),
+                        help="another catalogue than tests/mutation/faults.txt")
+    parser.add_argument("--dry-run", action="store_true",
+                        help="check that every fault applies to the tree, without building")
     args = parser.parse_args()
 
-    faults = read_catalogue(os.path.join(ROOT, "tests", "mutation", "faults.txt"))
+    faults = read_catalogue(args.catalogue)
     if args.list:
         for fault in faults:
             print(f"{fault.name:32} {'shown' if fault.shown else 'hidden':6} {fault.what}")
@@ -174,6 +193,12 @@ def main():
     if unknown:
         sys.exit(f"mutate: no fault is named {' '.join(sorted(unknown))}")
     chosen = [f for f in faults if not args.names or f.name in args.names]
+    if args.dry_run:
+        stale = [(f, why) for f in chosen for found, why in [edit(f, ROOT)] if not found]
+        for fault, why in stale:
+            print(f"does not apply  {fault.name}: {why}")
+        print(f"mutate: {len(chosen) - len(stale)}/{len(chosen)} faults apply to the tree")
+        return 1 if stale else 0
 
     os.environ.setdefault("QT_QPA_PLATFORM", "offscreen")
     started = time.time()
