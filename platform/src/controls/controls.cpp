@@ -3,6 +3,7 @@
 #include "caption.h"
 #include "forms/errors.h"
 #include "forms/look.h"
+#include "forms/picture_density.h"
 #include "host.h"
 #include "option_button_widget.h"
 #include "picture_box_widget.h"
@@ -109,7 +110,7 @@ void TextBox::setText(const QString& text)
 PictureBox::PictureBox(FormHost& host, const ControlRow& row)
     : Control(host, row)
 {
-    widget_ = place(new PictureBoxWidget(loadPicture(row.picture), &host.surface()), row);
+    widget_ = place(new PictureBoxWidget(PictureSet(row.picture), &host.surface()), row);
 }
 
 Label::Label(FormHost& host, const ControlRow& row)
@@ -120,11 +121,15 @@ Label::Label(FormHost& host, const ControlRow& row)
 Image::Image(FormHost& host, const ControlRow& row)
     : Control(host, row)
     , left_(float(row.left))
-    , picture_(std::make_unique<QPixmap>(loadPicture(row.picture)))
+    , picture_(std::make_unique<PictureSet>(row.picture))
 {
 }
 
 Image::~Image() = default;
+
+const QPixmap& Image::picture() const { return picture_->standard(); }
+
+const QPixmap& Image::picture(qreal ratio) const { return picture_->forRatio(ratio); }
 
 QRect Image::rect() const
 {

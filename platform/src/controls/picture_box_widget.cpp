@@ -7,7 +7,7 @@
 
 namespace forms {
 
-PictureBoxWidget::PictureBoxWidget(QPixmap picture, QWidget* parent)
+PictureBoxWidget::PictureBoxWidget(PictureSet picture, QWidget* parent)
     : QWidget(parent)
     , picture_(std::move(picture))
 {
@@ -21,7 +21,7 @@ void PictureBoxWidget::paintEvent(QPaintEvent*)
     const QRect inner = rect().adjusted(frameWidth, frameWidth, -frameWidth, -frameWidth);
     painter.save();
     painter.setClipRect(inner);
-    painter.drawPixmap(inner.topLeft(), picture_);
+    painter.drawPixmap(inner.topLeft(), picture_.forRatio(devicePixelRatioF()));
     painter.restore();
     qDrawWinPanel(&painter, rect(), palette(), true);
     if (hasFocus()) {

@@ -76,7 +76,7 @@ void Surface::paintEvent(QPaintEvent*)
         }
         case Kind::Image: {
             const auto& image = static_cast<const Image&>(*control);
-            painter.drawPixmap(image.rect(), image.picture());
+            painter.drawPixmap(image.rect(), image.picture(devicePixelRatioF()));
             break;
         }
         case Kind::Line:
