@@ -47,7 +47,8 @@ set(FORMS_ICON_DIR ${CMAKE_BINARY_DIR}/icons)
 # forms_add_family(SOURCES <files> [PICTURES <bmp files in assets/>])
 # In programs/<family>/: the library <family>_forms with the family's
 # descriptions, accessors and handlers, its pictures compiled in as
-# resources under :/pictures/.
+# resources under :/pictures/, each with its 2× and 3× drawings beside it
+# (<name>@2x.bmp, <name>@3x.bmp) for screens of higher pixel density.
 # (It builds nothing while cmake/FormsRegistry.cmake reads the family's entries.)
 function(forms_add_family)
   if(DEFINED FORMS_READING_FAMILY)
@@ -60,6 +61,12 @@ function(forms_add_family)
   target_include_directories(${library} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
   target_link_libraries(${library} PUBLIC forms_form)
   if(ARG_PICTURES)
+    set(densities "")
+    foreach(picture IN LISTS ARG_PICTURES)
+      string(REGEX REPLACE "\\.bmp$" "" stem ${picture})
+      list(APPEND densities ${stem}@2x.bmp ${stem}@3x.bmp)
+    endforeach()
+    list(APPEND ARG_PICTURES ${densities})
     list(TRANSFORM ARG_PICTURES PREPEND ${PROJECT_SOURCE_DIR}/assets/)
     qt_add_resources(${library} "${library}_pictures"
       PREFIX /pictures

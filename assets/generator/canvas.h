@@ -39,14 +39,21 @@ struct Point {
     double x, y;
 };
 
+// A canvas of width × height picture pixels, each `scale` × `scale` pixels
+// of its own: the shapes below take picture-pixel coordinates and draw them
+// at the canvas's resolution, so one drawing gives a picture at 1×, 2× or 3×
+// with the finer detail each can hold. At scale 1 a picture pixel is a pixel.
 class Canvas {
 public:
-    Canvas(int width, int height, Rgb background)
-        : width_(width), height_(height),
-          pixels_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), background) {}
+    Canvas(int width, int height, Rgb background, int scale = 1)
+        : width_(width * scale), height_(height * scale), scale_(scale),
+          pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), background) {}
 
+    // Its size in its own pixels, the ones plot() and at() address.
     int width() const { return width_; }
     int height() const { return height_; }
+    // Its own pixels per picture pixel, each way.
+    int scale() const { return scale_; }
 
     // Drawing outside the canvas is silently clipped so shapes may overhang.
     void plot(int x, int y, Rgb c) {
@@ -61,12 +68,15 @@ private:
         return static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x);
     }
 
-    int width_, height_;
+    int width_, height_, scale_;
     std::vector<Rgb> pixels_;
 };
 
 
 // ---------------------------------------------------------------- shapes
+//
+// Coordinates are picture pixels (see Canvas); every shape is drawn in pure
+// colours, without smoothing, at the canvas's own resolution.
 
 void fillRect(Canvas& c, Box b, Rgb colour);
 void fillEllipse(Canvas& c, Box b, Rgb colour);
@@ -77,7 +87,8 @@ void ellipseRing(Canvas& c, Box inner, int thickness, Rgb colour);
 void outlinedEllipse(Canvas& c, Box b, Rgb colour);
 // Rectangle with corners rounded by quarter ellipses of the given radius.
 void fillRoundRect(Canvas& c, Box b, int radius, Rgb colour);
-// Bresenham line between pixel centres; `pen` > 1 stamps a square brush.
+// Line between pixel centres swept by a square `pen` pixels wide: at scale 1
+// a Bresenham line, above it the exact sweep of the square.
 void line(Canvas& c, int x0, int y0, int x1, int y1, Rgb colour, int pen = 1);
 // Even-odd scanline fill, sampling each pixel at its centre.
 void fillPolygon(Canvas& c, const std::vector<Point>& pts, Rgb colour);

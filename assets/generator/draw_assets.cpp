@@ -1,7 +1,8 @@
 // draw_assets: draws the pictures used by the programs and writes them as
 // 24-bit uncompressed BMP files, and draws the programs' desktop icons.
 //
-//   draw_assets <outdir>            the six pictures, as BMP files
+//   draw_assets <outdir>            the six pictures, as BMP files, each also
+//                                   at 2× and 3× (<name>@2x.bmp, <name>@3x.bmp)
 //   draw_assets --icons <outdir> <icon name>=<drawing>...
 //                                   <outdir>/hicolor/<n>x<n>/apps/<icon name>.png
 //
@@ -98,6 +99,11 @@ bool writeFile(const std::filesystem::path& file, const std::vector<std::uint8_t
 }
 
 bool writeBmp(const std::filesystem::path& file, const Canvas& c) { return writeFile(file, encodeBmp(c)); }
+
+// The scales each picture is drawn at: <name>.bmp for ordinary screens, and
+// <name>@2x.bmp and <name>@3x.bmp, two and three times as many pixels each
+// way, for screens of that many device pixels per pixel.
+constexpr int kPictureScales[] = {1, 2, 3};
 
 // ------------------------------------------------------------------ icons
 
@@ -203,18 +209,21 @@ int main(int argc, char** argv) {
 
     struct Asset {
         const char* name;
-        Canvas (*draw)();
+        Canvas (*draw)(int scale);
     };
     const Asset assets[] = {
-        {"trafficlight_green.bmp", trafficLightGreen},
-        {"trafficlight_red.bmp", trafficLightRed},
-        {"chase_car.bmp", chaseCar},
-        {"chase_cartoon.bmp", chaseCartoon},
-        {"chase2_figure.bmp", chaseFigure},
-        {"chase2_figure2.bmp", chaseFigure2},
+        {"trafficlight_green", trafficLightGreen},
+        {"trafficlight_red", trafficLightRed},
+        {"chase_car", chaseCar},
+        {"chase_cartoon", chaseCartoon},
+        {"chase2_figure", chaseFigure},
+        {"chase2_figure2", chaseFigure2},
     };
     bool ok = true;
     for (const Asset& a : assets)
-        ok = writeBmp(outDir / a.name, a.draw()) && ok;
+        for (const int scale : kPictureScales) {
+            const std::string suffix = scale == 1 ? "" : "@" + std::to_string(scale) + "x";
+            ok = writeBmp(outDir / (a.name + suffix + ".bmp"), a.draw(scale)) && ok;
+        }
     return ok ? 0 : 1;
 }

@@ -30,17 +30,17 @@ void wheel(Canvas& c, Box tyre, Rgb hub) {
 
 } // namespace
 
-Canvas trafficLightGreen() {
-    Canvas c(54, 127, kWhite);
+Canvas trafficLightGreen(int scale) {
+    Canvas c(54, 127, kWhite, scale);
     frame(c, {0, 0, 53, 126}, 5, 4, 3, 4);
     lens(c, {11, 9, 42, 52}, kWhite);
     lens(c, {10, 64, 42, 109}, {0, 255, 0});
     return c;
 }
 
-Canvas trafficLightRed() {
+Canvas trafficLightRed(int scale) {
     // Row 0 and column 0 stay white: the housing starts one pixel in.
-    Canvas c(57, 129, kWhite);
+    Canvas c(57, 129, kWhite, scale);
     frame(c, {1, 1, 56, 128}, 5, 5, 5, 5);
     lens(c, {13, 10, 44, 53}, {255, 0, 0});
     lens(c, {12, 65, 44, 110}, kWhite);
@@ -49,8 +49,8 @@ Canvas trafficLightRed() {
 
 // -------------------------------------------------------------- race cars
 
-Canvas chaseCar() {
-    Canvas c(62, 28, kWhite);
+Canvas chaseCar(int scale) {
+    Canvas c(62, 28, kWhite, scale);
     const Rgb yellow{255, 214, 0};
     const Rgb red{220, 20, 20};
     const Rgb darkRed{140, 0, 0};
@@ -95,8 +95,8 @@ Canvas chaseCar() {
     return c;
 }
 
-Canvas chaseCartoon() {
-    Canvas c(62, 42, kWhite);
+Canvas chaseCartoon(int scale) {
+    Canvas c(62, 42, kWhite, scale);
     const Rgb green{60, 190, 70};
     const Rgb darkGreen{20, 120, 40};
     const Rgb skin{255, 206, 160};
@@ -151,8 +151,8 @@ Canvas chaseCartoon() {
 
 // ---------------------------------------------------------------- figures
 
-Canvas chaseFigure() {
-    Canvas c(30, 68, kWhite);
+Canvas chaseFigure(int scale) {
+    Canvas c(30, 68, kWhite, scale);
     const Rgb skin{250, 200, 160};
     const Rgb hair{110, 60, 20};
     const Rgb shirt{220, 50, 40};
@@ -199,8 +199,8 @@ Canvas chaseFigure() {
     return c;
 }
 
-Canvas chaseFigure2() {
-    Canvas c(45, 63, kWhite);
+Canvas chaseFigure2(int scale) {
+    Canvas c(45, 63, kWhite, scale);
     const Rgb skin{250, 205, 165};
     const Rgb hair{245, 195, 40};
     const Rgb dress{150, 60, 200};

@@ -23,6 +23,7 @@ class QWidget;
 namespace forms {
 
 class FormHost;
+class PictureSet;
 
 // A line of text printed on the window's surface.
 struct PrintedLine {
@@ -130,7 +131,11 @@ public:
     // Raises InvalidPropertyValue for a value that is not a finite number.
     void setLeft(float twips);
 
-    const QPixmap& picture() const { return *picture_; }
+    // Its 1× picture.
+    const QPixmap& picture() const;
+    // The picture a device of `ratio` device pixels per pixel shows
+    // (PictureSet::forRatio).
+    const QPixmap& picture(qreal ratio) const;
     // Where it stands on the surface, in pixels: at the picture's own size
     // unless it stretches the picture to its rectangle.
     QRect rect() const;
@@ -142,7 +147,7 @@ public:
 
 private:
     float left_;
-    std::unique_ptr<QPixmap> picture_;
+    std::unique_ptr<PictureSet> picture_;
 };
 
 class Line final : public Control {

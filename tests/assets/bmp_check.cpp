@@ -3,6 +3,7 @@
 //
 //   assets_bmp_check <assets dir>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <filesystem>
@@ -265,6 +266,49 @@ void checkDrawing(const Image& img) {
     CHECK(coloursIn(img).size() >= 5);
 }
 
+// ------------------------------------------------------- higher densities
+
+// The picture's pixel box b as it lies on a picture drawn k times larger.
+Box scaled(Box b, int k) { return {b.left * k, b.top * k, (b.right + 1) * k - 1, (b.bottom + 1) * k - 1}; }
+
+// A picture drawn k times larger than `standard`: the same drawing in pure
+// colours, where most pixels carry the colour of the 1× pixel they lie in, yet
+// not merely that pixel enlarged. Every colour of the 1× picture is there; a
+// finer drawing may show a little of a shape the 1× one covers entirely (the
+// cartoon car's exhaust puff at 3×), but smoothing would bring in dozens.
+void checkDense(const Image& dense, const Image& standard, int k) {
+    const std::set<Rgb> own = coloursIn(standard), drawn = coloursIn(dense);
+    CHECK(std::includes(drawn.begin(), drawn.end(), own.begin(), own.end()));
+    CHECK(drawn.size() <= own.size() + 1);
+    std::size_t same = 0, enlarged = 0;
+    for (int y = 0; y < dense.height; ++y)
+        for (int x = 0; x < dense.width; ++x)
+            same += dense.at(x, y) == standard.at(x / k, y / k);
+    for (int y = 0; y < dense.height; ++y)
+        for (int x = 0; x < dense.width; x += k)
+            enlarged += dense.at(x, y) == dense.at(x + 1, y);
+    CHECK(same * 10 >= dense.pixels.size() * 9);
+    CHECK(enlarged * static_cast<std::size_t>(k) < dense.pixels.size());
+}
+
+// The traffic lights' frames and lit lenses cover the same picture pixels at
+// every density.
+void checkTrafficLightGreenAt(const Image& img, int k) {
+    CHECK(allOf(img, scaled({0, 0, 53, 4}, k), kBlack));
+    CHECK(allOf(img, scaled({0, 123, 53, 126}, k), kBlack));
+    CHECK(allOf(img, scaled({51, 0, 53, 126}, k), kBlack));
+    CHECK(reportBoxes("green region", boundsOf(img, kGreen), scaled({10, 64, 42, 109}, k)));
+    CHECK(allOf(img, scaled({4, 115, 50, 122}, k), kWhite));
+}
+
+void checkTrafficLightRedAt(const Image& img, int k) {
+    CHECK(allOf(img, scaled({0, 0, 56, 0}, k), kWhite));
+    CHECK(allOf(img, scaled({0, 0, 0, 128}, k), kWhite));
+    CHECK(allOf(img, scaled({1, 1, 56, 5}, k), kBlack));
+    CHECK(allOf(img, scaled({52, 1, 56, 128}, k), kBlack));
+    CHECK(reportBoxes("red region", boundsOf(img, kRed), scaled({13, 10, 44, 53}, k)));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -278,20 +322,34 @@ int main(int argc, char** argv) {
         const char* name;
         int width, height;
         void (*check)(const Image&);
+        void (*checkAt)(const Image&, int);
     };
     const Picture pictures[] = {
-        {"trafficlight_green.bmp", 54, 127, checkTrafficLightGreen},
-        {"trafficlight_red.bmp", 57, 129, checkTrafficLightRed},
-        {"chase_car.bmp", 62, 28, checkDrawing},
-        {"chase_cartoon.bmp", 62, 42, checkDrawing},
-        {"chase2_figure.bmp", 30, 68, checkDrawing},
-        {"chase2_figure2.bmp", 45, 63, checkDrawing},
+        {"trafficlight_green", 54, 127, checkTrafficLightGreen, checkTrafficLightGreenAt},
+        {"trafficlight_red", 57, 129, checkTrafficLightRed, checkTrafficLightRedAt},
+        {"chase_car", 62, 28, checkDrawing, nullptr},
+        {"chase_cartoon", 62, 42, checkDrawing, nullptr},
+        {"chase2_figure", 30, 68, checkDrawing, nullptr},
+        {"chase2_figure2", 45, 63, checkDrawing, nullptr},
     };
     for (const Picture& p : pictures) {
-        currentFile = p.name;
-        CHECK(std::filesystem::is_regular_file(dir / p.name));
-        if (const auto img = loadBmp(dir / p.name, p.width, p.height))
-            p.check(*img);
+        currentFile = std::string(p.name) + ".bmp";
+        CHECK(std::filesystem::is_regular_file(dir / currentFile));
+        const auto standard = loadBmp(dir / currentFile, p.width, p.height);
+        if (!standard)
+            continue;
+        p.check(*standard);
+        // Beside it, the same picture drawn for screens of 2 and 3 device
+        // pixels per pixel, 24-bit as well, and exactly that much larger.
+        for (const int k : {2, 3}) {
+            currentFile = std::string(p.name) + "@" + std::to_string(k) + "x.bmp";
+            CHECK(std::filesystem::is_regular_file(dir / currentFile));
+            if (const auto dense = loadBmp(dir / currentFile, p.width * k, p.height * k)) {
+                checkDense(*dense, *standard, k);
+                if (p.checkAt)
+                    p.checkAt(*dense, k);
+            }
+        }
     }
 
     if (failures != 0) {

@@ -4,7 +4,7 @@
 
 #include "controls/host.h"
 #include "forms/errors.h"
-#include "forms/pictures.h"
+#include "forms/picture_density.h"
 #include "forms/text.h"
 
 #include <QPainter>
@@ -19,11 +19,15 @@ namespace forms {
 Image::Image(FormHost& host, const ControlRow& row)
     : Control(host, row)
     , left_(float(row.left))
-    , picture_(std::make_unique<QPixmap>(loadPicture(row.picture)))
+    , picture_(std::make_unique<PictureSet>(row.picture))
 {
 }
 
 Image::~Image() = default;
+
+const QPixmap& Image::picture() const { return picture_->standard(); }
+
+const QPixmap& Image::picture(qreal ratio) const { return picture_->forRatio(ratio); }
 
 QRect Image::rect() const
 {
@@ -45,7 +49,11 @@ void Image::setLeft(float twips)
         host_.surface().update(before.united(rect()));
 }
 
-void Image::paint(QPainter& painter, const QPalette&) const { painter.drawPixmap(rect(), *picture_); }
+// At the density that fits the device painted on: the surface's backing store.
+void Image::paint(QPainter& painter, const QPalette&) const
+{
+    painter.drawPixmap(rect(), picture(painter.device()->devicePixelRatioF()));
+}
 
 QString Image::accessibleName(const Description&) const { return qstring(row_.description); }
 

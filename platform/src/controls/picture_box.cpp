@@ -5,7 +5,7 @@
 #include "controls/host.h"
 #include "controls/place.h"
 #include "forms/controls.h"
-#include "forms/pictures.h"
+#include "forms/picture_density.h"
 #include "forms/text.h"
 
 #include <QPainter>
@@ -15,7 +15,7 @@
 
 namespace forms {
 
-PictureBoxWidget::PictureBoxWidget(QPixmap picture, QWidget* parent)
+PictureBoxWidget::PictureBoxWidget(PictureSet picture, QWidget* parent)
     : QWidget(parent)
     , picture_(std::move(picture))
 {
@@ -29,7 +29,7 @@ void PictureBoxWidget::paintEvent(QPaintEvent*)
     const QRect inner = rect().adjusted(frameWidth, frameWidth, -frameWidth, -frameWidth);
     painter.save();
     painter.setClipRect(inner);
-    painter.drawPixmap(inner.topLeft(), picture_);
+    painter.drawPixmap(inner.topLeft(), picture_.forRatio(devicePixelRatioF()));
     painter.restore();
     qDrawWinPanel(&painter, rect(), palette(), true);
     if (hasFocus()) {
@@ -44,7 +44,7 @@ void PictureBoxWidget::paintEvent(QPaintEvent*)
 PictureBox::PictureBox(FormHost& host, const ControlRow& row)
     : Control(host, row)
 {
-    auto* box = new PictureBoxWidget(loadPicture(row.picture), &host.surface());
+    auto* box = new PictureBoxWidget(PictureSet(row.picture), &host.surface());
     place(*box, row);
     widget_ = box;
 }
