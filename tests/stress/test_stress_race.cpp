@@ -37,9 +37,9 @@ Outcome raceWith(const QString& pasted)
 {
     Race race("chase", Race::Loaded);
     race.paste(pasted);
-    const QDateTime origin = race.ts.clock.now();
+    const QDateTime origin = race.clock.now();
     race.click();
-    return { race.ts.reporter.errors, race.shown(), race.msSince(origin) };
+    return { race.opened.takeErrors(), race.shown(), race.msSince(origin) };
 }
 
 // Every code point Unicode counts as a decimal digit, ASCII or not.
@@ -98,21 +98,20 @@ void TestStressRace::tenThousandClicksDuringRace()
     const int wanted = 10000;
     int posted = 0;
     int deepest = 0;
-    const auto clicker = race.ts.clock.every(stepTime / 10, [&] {
+    const auto clicker = race.clock.every(stepTime / 10, [&] {
         deepest = std::max(deepest, race.form->nesting());
         if (posted < wanted) {
             race.postClick();
             ++posted;
         }
     });
-    const QDateTime origin = race.ts.clock.now();
+    const QDateTime origin = race.clock.now();
     race.click();
 
     QCOMPARE(posted, wanted);
     QCOMPARE(deepest, forms::Form::maxNesting());
     QCOMPARE(race.form->nesting(), 0);
     QVERIFY(!race.form->exitStatus());
-    QVERIFY(race.ts.reporter.errors.empty());
     QCOMPARE(race.shown(), (Shown { 4204, 4204 }));
     // Clicks beyond the bound were dropped, not kept for later: every click that
     // ran its race would have waited at least once, 10,000 waits in all.
@@ -125,7 +124,7 @@ void TestStressRace::tenThousandClicksDuringRace()
     QVERIFY(QTest::qWaitForWindowExposed(race.form->window()));
     QTest::keyClick(race.edit(), Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(race.edit(), QStringLiteral("2"));
-    const QDateTime second = race.ts.clock.now();
+    const QDateTime second = race.clock.now();
     race.click();
     QCOMPARE(race.shown(), (Shown { 8160, 8160 }));
     QCOMPARE(race.msSince(second), 54 * stepTime.count());
@@ -145,7 +144,7 @@ void TestStressRace::closeAtRandomMoments()
         race.FASTER->setText(factors[random() % std::size(factors)]);
         const int clicks = int(random() % 9);
         for (int i = 0; i < clicks; ++i)
-            race.ts.clock.after(std::chrono::milliseconds(random() % 4000), [&] { race.postClick(); });
+            race.clock.after(std::chrono::milliseconds(random() % 4000), [&] { race.postClick(); });
 
         // The first race of factor 10 (16 steps) lasts 3.2 s on this clock; every
         // other first race lasts longer, so the close always comes during a race.
@@ -154,7 +153,7 @@ void TestStressRace::closeAtRandomMoments()
         std::optional<Shown> atClose;
         QDateTime closedAt;
         int nesting = 0;
-        race.ts.clock.after(closeAt, [&] {
+        race.clock.after(closeAt, [&] {
             nesting = race.form->nesting();
             QWindow* window = race.form->window()->windowHandle();
             if (altF4)
@@ -162,7 +161,7 @@ void TestStressRace::closeAtRandomMoments()
             else
                 window->close();
             atClose = race.shown();
-            closedAt = race.ts.clock.now();
+            closedAt = race.clock.now();
         });
         race.click();
 
@@ -172,7 +171,7 @@ void TestStressRace::closeAtRandomMoments()
         QVERIFY2(atClose, where);
         QVERIFY2(nesting >= 1, where);
         QVERIFY2(race.form->exitStatus() == 0, where);
-        QVERIFY2(race.ts.reporter.errors.empty(), where);
+        QVERIFY2(race.opened.errors().empty(), where);
         QVERIFY2(race.form->nesting() == 0, where);
         QVERIFY2(!race.form->window()->isVisible(), where);
         QVERIFY2(race.shown() == *atClose, where);

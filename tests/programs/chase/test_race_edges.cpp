@@ -4,9 +4,10 @@
 // kernel, traced by strace.
 #include "race.h"
 
+#include <process.h>
+
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -15,6 +16,7 @@
 
 using namespace std::chrono_literals;
 using forms::RuntimeError;
+using forms::testing::Errors;
 using namespace race_testing;
 
 namespace {
@@ -96,13 +98,12 @@ void TestRaceEdges::clockStepsBack()
     QFETCH(int, back);
     Race race("chase", Race::Loaded, 0ms);
     race.FASTER->setText(QStringLiteral("2"));
-    race.ts.clock.stepAfterReadings(reading, -std::chrono::milliseconds(back));
-    const std::chrono::nanoseconds start = race.ts.clock.monotonic();
+    race.clock.stepAfterReadings(reading, -std::chrono::milliseconds(back));
+    const std::chrono::nanoseconds start = race.clock.monotonic();
     race.click();
-    const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(race.ts.clock.monotonic() - start);
+    const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(race.clock.monotonic() - start);
     QVERIFY2(took <= 54 * 171ms, qPrintable(QStringLiteral("the race took %1 ms").arg(took.count())));
     QCOMPARE(race.shown(), (Shown { 8160, 8160 }));
-    QVERIFY(race.ts.reporter.errors.empty());
 }
 
 void TestRaceEdges::keypadDecimalKey_data()
@@ -145,12 +146,9 @@ void TestRaceEdges::keypadDecimalKey()
     QTest::keyClick(edit, Qt::Key_5, Qt::KeypadModifier);
     QCOMPARE(edit->text(), typed);
     race.click();
-    if (error) {
-        QCOMPARE(race.ts.reporter.errors, std::vector<RuntimeError::Number>({ RuntimeError::Number(error) }));
-    } else {
-        QVERIFY(race.ts.reporter.errors.empty());
+    QCOMPARE(race.opened.takeErrors(), error ? Errors { RuntimeError::Number(error) } : Errors {});
+    if (!error)
         QCOMPARE(race.shown(), (Shown { 12120, 12120 }));
-    }
 }
 
 // The keypad's Del key, with NumLock off, still deletes.
@@ -182,7 +180,6 @@ void TestRaceEdges::trailingSeparator()
     QLocale::setDefault(QLocale(locale));
     Race race("chase");
     const std::vector<Shown> trace = race.run(factor);
-    QVERIFY(race.ts.reporter.errors.empty());
     QCOMPARE(race.steps(), 54);
     QCOMPARE(trace[1], (Shown { 4200, 6180 }));
     QCOMPARE(race.shown(), (Shown { 8160, 8160 }));
@@ -196,21 +193,16 @@ void TestRaceEdges::raceOnTheSystemClockAsksLittleOfTheKernel()
 {
     QTemporaryDir scratch;
     const QString tracePath = scratch.filePath(QStringLiteral("trace"));
-    forms::testing::RecordingReporter reporter;
-    chase::Form1<chase::Chase> form(forms::Services { nullptr, &reporter });
-    forms::testing::showForm(form);
-    QProcess strace;
-    strace.start(QStringLiteral("strace"), { QStringLiteral("-f"), QStringLiteral("-o"), tracePath, QStringLiteral("-p"),
-                                             QString::number(getpid()) });
-    QVERIFY2(strace.waitForStarted(), "strace is not installed");
+    const auto form = forms::testing::openProgram<chase::Form1<chase::Chase>>("chase", { .systemClock = true });
+    forms::testing::Child strace("strace", { "-f", "-o", tracePath, "-p", QString::number(getpid()) });
+    QVERIFY2(strace.start(), "strace is not installed");
     QTRY_VERIFY_WITH_TIMEOUT(allTraced(), 30000);
     mark("/race-starts");
-    QTest::mouseClick(form.START().widget(), Qt::LeftButton);
+    QTest::mouseClick(form->START().widget(), Qt::LeftButton);
     mark("/race-ended");
-    ::kill(pid_t(strace.processId()), SIGINT);  // detaches and ends
-    QVERIFY(strace.waitForFinished(30000));
-    QCOMPARE(form.A1().left(), 8160.0f);
-    QVERIFY(reporter.errors.empty());
+    ::kill(pid_t(strace.process().processId()), SIGINT);  // detaches and ends
+    QVERIFY(strace.process().waitForFinished(30000));
+    QCOMPARE(form->A1().left(), 8160.0f);
 
     QFile file(tracePath);
     QVERIFY(file.open(QIODevice::ReadOnly));

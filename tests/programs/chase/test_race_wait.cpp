@@ -7,6 +7,7 @@
 
 using namespace std::chrono_literals;
 using forms::RuntimeError;
+using forms::testing::Errors;
 using namespace race_testing;
 
 namespace {
@@ -91,18 +92,15 @@ void TestRaceWait::oneSleepPerStep()
     QFETCH(int, end);
     QFETCH(int, error);
     Race race(build, Race::Loaded, 0ms);
-    const QDateTime origin = race.ts.clock.now();
+    const QDateTime origin = race.clock.now();
     race.FASTER->setText(factor);
     race.click();
     const std::vector<qint64> times = stepTimes(origin.time().msecsSinceStartOfDay(), steps);
     QCOMPARE(race.msSince(origin), times.back());
-    QCOMPARE(race.ts.clock.idleWaits, sleeps(times));
-    if (error) {
-        QCOMPARE(race.ts.reporter.errors, std::vector<RuntimeError::Number>({ RuntimeError::Number(error) }));
-    } else {
-        QVERIFY(race.ts.reporter.errors.empty());
+    QCOMPARE(race.clock.idleWaits, sleeps(times));
+    QCOMPARE(race.opened.takeErrors(), error ? Errors { RuntimeError::Number(error) } : Errors {});
+    if (!error)
         QCOMPARE(race.shown(), (Shown { end, end }));
-    }
 }
 
 // A click 100 ms into the third wait runs a race that sleeps its own 54 steps;
@@ -113,7 +111,7 @@ void TestRaceWait::nestedRacesSleepToTheirOwnDeadlines()
     Race race("chase", Race::Loaded, 0ms);
     race.FASTER->setText(QStringLiteral("2"));
     const qint64 noon = 12 * 3600 * 1000;
-    const QDateTime origin = race.ts.clock.now();
+    const QDateTime origin = race.clock.now();
     const std::vector<qint64> outerFirst = stepTimes(noon, 2);
     const qint64 clickAt = outerFirst.back() + 100;
     const std::vector<qint64> inner = stepTimes(noon + clickAt, 54);
@@ -122,7 +120,7 @@ void TestRaceWait::nestedRacesSleepToTheirOwnDeadlines()
 
     std::vector<std::pair<int, Shown>> seen;
     auto look = [&] { seen.push_back({ race.form->nesting(), race.shown() }); };
-    auto at = [&](qint64 ms, std::function<void()> action) { race.ts.clock.after(std::chrono::milliseconds(ms), std::move(action)); };
+    auto at = [&](qint64 ms, std::function<void()> action) { race.clock.after(std::chrono::milliseconds(ms), std::move(action)); };
     at(clickAt, [&] { race.click(); });
     at(clickAt + inner[2] + 1, look);      // inner step 3 done
     at(innerEnd + 1, look);                // outer step 3 done at once
@@ -134,9 +132,8 @@ void TestRaceWait::nestedRacesSleepToTheirOwnDeadlines()
     };
     QCOMPARE(seen, expected);
     QCOMPARE(race.msSince(origin), innerEnd + outerRest.back());
-    QCOMPARE(race.ts.clock.idleWaits, sleeps(outerFirst) + 1 + sleeps(inner) + sleeps(outerRest) + 3);
+    QCOMPARE(race.clock.idleWaits, sleeps(outerFirst) + 1 + sleeps(inner) + sleeps(outerRest) + 3);
     QCOMPARE(race.shown(), (Shown { 8160, 8160 }));
-    QVERIFY(race.ts.reporter.errors.empty());
 }
 
 // Once both pictures have reached their last pixels (step 14 of the race with 2),
@@ -158,7 +155,7 @@ void TestRaceWait::stillPicturesAreNotRepainted()
     } counter(paints);
     race.form->clientArea()->installEventFilter(&counter);
     int moving = -1;
-    race.ts.clock.after(14 * 170ms + 85ms, [&] {
+    race.clock.after(14 * 170ms + 85ms, [&] {
         moving = paints;
         paints = 0;
     });
