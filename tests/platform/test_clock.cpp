@@ -1,6 +1,7 @@
 // The system clock's local time beside Qt's, under zones far from UTC, across
 // their offset changes and when TZ changes; and DoEventsUntil on a manual clock
 // whose idle waits last their whole limit: how long it sleeps, across midnight.
+#include <opened.h>
 #include <testing.h>
 
 #include <forms/form.h>
@@ -167,15 +168,13 @@ void TestClock::waitSleepsUntilItsDeadline()
     QFETCH(QTime, start);
     QFETCH(double, deadline);
     QFETCH(int, slept);
-    forms::testing::TestServices ts;
-    ts.clock.idleStep = 0ms;
-    ts.clock.set(QDateTime(QDate(2026, 12, 8), start));
-    forms::Form form(bareDescription(), ts.services());
+    auto form = forms::testing::openDescription(
+        bareDescription(), { .stage = forms::testing::Stage::Built, .idleStep = 0ms, .at = QDateTime(QDate(2026, 12, 8), start) });
     QCoreApplication::processEvents();  // what building the window posted
-    const QDateTime before = ts.clock.now();
-    form.DoEventsUntil(deadline);
-    QCOMPARE(before.msecsTo(ts.clock.now()), qint64(slept));
-    QCOMPARE(ts.clock.idleWaits, 1);
+    const QDateTime before = form.clock().now();
+    form->DoEventsUntil(deadline);
+    QCOMPARE(before.msecsTo(form.clock().now()), qint64(slept));
+    QCOMPARE(form.clock().idleWaits, 1);
 }
 
 QTEST_MAIN(TestClock)

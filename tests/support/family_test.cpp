@@ -45,7 +45,8 @@ FamilyTest::FamilyTest(std::string_view family, std::map<QString, AccessibleTree
 {
 }
 
-void FamilyTest::addBuildRows(const QStringList& cases, const char* column) const
+void FamilyTest::addBuildRows(const QStringList& cases, const char* column,
+                              const std::function<bool(const QString&)>& keep) const
 {
     QTest::addColumn<QString>("build");
     if (!cases.isEmpty())
@@ -58,6 +59,8 @@ void FamilyTest::addBuildRows(const QStringList& cases, const char* column) cons
                                                    "FamilyTest names")
                                         .arg(build, qstring(family_), QString::fromUtf8(file_))),
                          file_, line_);
+        else if (keep && !keep(build))
+            continue;
         else if (cases.isEmpty())
             QTest::newRow(qPrintable(build)) << build;
         else

@@ -19,6 +19,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <source_location>
@@ -45,6 +46,15 @@ Opened<F> openProgram(const QString& id, Opening opening = {},
     return Opened<F>([id](Services s) { return makeProgram(id.toStdString(), s); }, opening, id, where);
 }
 
+// The same, held for a test class's init() and cleanup().
+template <class F = Form>
+std::unique_ptr<Opened<F>> openProgramHeld(const QString& id, Opening opening = {},
+                                           std::source_location where = std::source_location::current())
+{
+    return std::make_unique<Opened<F>>([id](Services s) { return makeProgram(id.toStdString(), s); }, opening, id,
+                                       where);
+}
+
 // The build of the current test row (its column "build").
 QString currentBuild();
 
@@ -67,8 +77,11 @@ protected:
     // Adds the column "build" and one row for each build the registry gives the
     // family, in registry order; fails the test function for a build the file
     // does not know, naming it. With `cases`, also a column `column` and one
-    // row "<build> <case>" for each build and case.
-    void addBuildRows(const QStringList& cases = {}, const char* column = "case") const;
+    // row "<build> <case>" for each build and case. With `keep`, only the
+    // builds it keeps (by id) have rows.
+    void addBuildRows(const QStringList& cases = {}, const char* column = "case",
+                      const std::function<bool(const QString&)>& keep = {}) const;
+    void addBuildRows(const std::function<bool(const QString&)>& keep) const { addBuildRows({}, "case", keep); }
 
     // The build's window, on test services, as its program makes it; stops the
     // test program for a build the file does not know or a form that is not an F.

@@ -15,6 +15,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <source_location>
 
 namespace forms::testing {
@@ -33,6 +34,7 @@ struct Opening {
     Stage stage = Stage::Shown;
     std::chrono::milliseconds idleStep { 10 };  // the manual clock's idle step
     bool systemClock = false;                   // the system's clock instead of the manual one
+    std::optional<QDateTime> at {};             // where the manual clock's wall clock starts
 };
 
 // Takes a made form to `stage`.
@@ -51,6 +53,8 @@ public:
         , where_(where)
     {
         ts_.clock.idleStep = opening.idleStep;
+        if (opening.at)
+            ts_.clock.set(*opening.at);
         Services services = ts_.services();
         if (opening.systemClock)
             services.clock = nullptr;

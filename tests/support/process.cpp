@@ -14,9 +14,9 @@ Child::Child(QString program, QStringList arguments)
 
 Child::~Child()
 {
-    if (process_.state() != QProcess::NotRunning) {
-        process_.kill();
-        process_.waitForFinished();
+    if (process_ && process_->state() != QProcess::NotRunning) {
+        process_->kill();
+        process_->waitForFinished();
     }
 }
 
@@ -41,48 +41,48 @@ Child& Child::inChild(std::function<void()> setUp)
 
 Child& Child::stdoutTo(const QString& file)
 {
-    process_.setStandardOutputFile(file);
+    process_->setStandardOutputFile(file);
     return *this;
 }
 
 bool Child::start()
 {
-    process_.setProcessEnvironment(environment_);
-    process_.setChildProcessModifier([setUp = setUp_] {
+    process_->setProcessEnvironment(environment_);
+    process_->setChildProcessModifier([setUp = setUp_] {
         std::signal(SIGPIPE, SIG_DFL);
         const rlimit noCore { 0, 0 };
         setrlimit(RLIMIT_CORE, &noCore);
         if (setUp)
             setUp();
     });
-    process_.start(program_, arguments_);
-    return process_.waitForStarted();
+    process_->start(program_, arguments_);
+    return process_->waitForStarted();
 }
 
 Ended Child::run(std::chrono::milliseconds limit)
 {
     Ended end;
     start();
-    end.finished = process_.waitForFinished(int(limit.count()));
+    end.finished = process_->waitForFinished(int(limit.count()));
     if (!end.finished) {
-        process_.kill();
-        process_.waitForFinished();
+        process_->kill();
+        process_->waitForFinished();
     }
-    end.status = process_.exitCode();
-    end.crashed = process_.exitStatus() == QProcess::CrashExit;
-    end.out = QString::fromLocal8Bit(process_.readAllStandardOutput());
-    end.errors = QString::fromLocal8Bit(process_.readAllStandardError());
+    end.status = process_->exitCode();
+    end.crashed = process_->exitStatus() == QProcess::CrashExit;
+    end.out = QString::fromLocal8Bit(process_->readAllStandardOutput());
+    end.errors = QString::fromLocal8Bit(process_->readAllStandardError());
     return end;
 }
 
 void Child::stop()
 {
-    if (process_.state() == QProcess::NotRunning)
+    if (process_->state() == QProcess::NotRunning)
         return;
-    process_.terminate();
-    if (!process_.waitForFinished(30000)) {
-        process_.kill();
-        process_.waitForFinished();
+    process_->terminate();
+    if (!process_->waitForFinished(30000)) {
+        process_->kill();
+        process_->waitForFinished();
     }
 }
 

@@ -12,6 +12,7 @@
 #include <chrono>
 #include <functional>
 #include <initializer_list>
+#include <memory>
 
 namespace forms::testing {
 
@@ -26,7 +27,8 @@ struct Ended {
 class Child {
 public:
     explicit Child(QString program, QStringList arguments = {});
-    ~Child();  // stops it if it still runs
+    Child(Child&&) = default;
+    ~Child();  // kills it if it still runs
 
     Child& unset(std::initializer_list<const char*> names);
     Child& set(const QString& name, const QString& value);
@@ -41,14 +43,14 @@ public:
     bool start();
     // Asks it to end (SIGTERM) and waits for it.
     void stop();
-    QProcess& process() { return process_; }
+    QProcess& process() { return *process_; }
 
 private:
     QString program_;
     QStringList arguments_;
     QProcessEnvironment environment_ = QProcessEnvironment::systemEnvironment();
     std::function<void()> setUp_;
-    QProcess process_;
+    std::unique_ptr<QProcess> process_ = std::make_unique<QProcess>();
 };
 
 }  // namespace forms::testing
