@@ -35,7 +35,7 @@ inline char* toString(const Shown& s) { return QTest::toString(QStringLiteral("%
 
 // What a race of each build shows, by build id: one row per build the registry
 // gives the family (a new sibling is covered by its row here).
-struct Outcome {
+struct RaceEnd {
     int steps;
     Shown last;
 };
@@ -43,7 +43,7 @@ struct ChaseFacts {
     forms::testing::AccessibleTree tree;  // what a screen reader is given at start
     Shown start;                        // the Left values Load records
     std::map<int, Shown> withTwo;       // the race with "2", after step k (0: before step 1)
-    std::map<QString, Outcome> races;   // factor -> how its race ends
+    std::map<QString, RaceEnd> races;   // factor -> how its race ends
     int overflowDistance;               // with "1", each step's move until b2 overflows 16 bits
     Shown overflowEnd;
     // FASTER typed over from 2 to 10 before step 4: step 3, then b2 after steps 4 and 5, and the end.

@@ -133,7 +133,7 @@ void TestChase::factorOutcomes_data() { addBuildRows({ "3", "10", "-2", "1E300" 
 void TestChase::factorOutcomes()
 {
     QFETCH(QString, factor);
-    const Outcome expected = facts().races.at(factor);
+    const RaceEnd expected = facts().races.at(factor);
     Race race(currentBuild());
     const std::vector<Shown> trace = race.run(factor);
     QCOMPARE(race.steps(), expected.steps);
@@ -259,7 +259,7 @@ void TestChase::stallBandEnds_data() { addBuildRows(); }
 // still ends, at the point both positions approach.
 void TestChase::stallBandEnds()
 {
-    const Outcome expected = facts().races.at("1.5");
+    const RaceEnd expected = facts().races.at("1.5");
     Race race(currentBuild());
     QCOMPARE(literalRace(*race.startA1, *race.startB2, 1.5, 100000).steps, -1);
     const std::vector<Shown> trace = race.run("1.5");
