@@ -3,7 +3,7 @@
 // take. Open a registry program with openProgram (family_test.h) or a
 // description with openDescription:
 //
-//     const auto w = openDescription(description, { .stage = Stage::Active });
+//     auto w = openDescription(description, { .stage = Stage::Active });
 //     click(*w, ...);
 //     QCOMPARE(w.takeErrors(), Errors { RuntimeError::TypeMismatch });
 #pragma once
@@ -22,13 +22,9 @@ namespace forms::testing {
 
 using Errors = std::vector<RuntimeError::Number>;
 
-// How far a window is taken before the test gets it.
-enum class Stage {
-    Built,   // made, nothing run
-    Loaded,  // Load raised, not shown
-    Shown,   // shown as run() shows it, and exposed
-    Active,  // shown and the active window, so keys reach it
-};
+// How far a window is taken before the test gets it: made, nothing run; Load
+// raised; shown as run() shows it, and exposed; shown and active, so keys reach it.
+enum class Stage { Built, Loaded, Shown, Active };
 
 struct Opening {
     Stage stage = Stage::Shown;
@@ -49,8 +45,7 @@ public:
     using Make = std::function<std::unique_ptr<Form>(Services)>;
 
     Opened(const Make& make, Opening opening, QString what, std::source_location where)
-        : what_(std::move(what))
-        , where_(where)
+        : what_(std::move(what)), where_(where)
     {
         ts_.clock.idleStep = opening.idleStep;
         if (opening.at)
@@ -73,14 +68,11 @@ public:
     ~Opened()
     {
         form_.reset();
-        if (!ts_.reporter.errors.empty()) {
-            QStringList numbers;
-            for (RuntimeError::Number n : ts_.reporter.errors)
-                numbers << QString::number(int(n));
-            failUnlessFailed(QStringLiteral("%1 reported run-time errors the test did not expect: %2")
-                                 .arg(what_, numbers.join(u", ")),
-                             where_);
-        }
+        QStringList numbers;
+        for (RuntimeError::Number n : ts_.reporter.errors)
+            numbers << QString::number(int(n));
+        if (!numbers.isEmpty())
+            failUnlessFailed(what_ + " reported run-time errors the test did not expect: " + numbers.join(", "), where_);
     }
 
     F& operator*() const { return *form_; }
@@ -106,14 +98,6 @@ inline Opened<> openDescription(const Description& description, Opening opening 
     return Opened<>([&](Services s) { return std::make_unique<Form>(description, s); }, opening,
                     QString::fromUtf8(description.window.name.data(), qsizetype(description.window.name.size())),
                     where);
-}
-
-// The same for a form a test makes itself, as `make` makes it.
-template <class F = Form>
-Opened<F> openMade(const typename Opened<F>::Make& make, Opening opening = {}, const QString& what = "the window",
-                   std::source_location where = std::source_location::current())
-{
-    return Opened<F>(make, opening, what, where);
 }
 
 }  // namespace forms::testing
