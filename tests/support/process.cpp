@@ -6,12 +6,6 @@
 
 namespace forms::testing {
 
-Child::Child(QString program, QStringList arguments)
-    : program_(std::move(program))
-    , arguments_(std::move(arguments))
-{
-}
-
 Child::~Child()
 {
     if (process_ && process_->state() != QProcess::NotRunning) {
@@ -24,24 +18,6 @@ Child& Child::unset(std::initializer_list<const char*> names)
 {
     for (const char* name : names)
         environment_.remove(QString::fromLatin1(name));
-    return *this;
-}
-
-Child& Child::set(const QString& name, const QString& value)
-{
-    environment_.insert(name, value);
-    return *this;
-}
-
-Child& Child::inChild(std::function<void()> setUp)
-{
-    setUp_ = std::move(setUp);
-    return *this;
-}
-
-Child& Child::stdoutTo(const QString& file)
-{
-    process_->setStandardOutputFile(file);
     return *this;
 }
 

@@ -26,15 +26,16 @@ struct Ended {
 
 class Child {
 public:
-    explicit Child(QString program, QStringList arguments = {});
+    explicit Child(QString program, QStringList arguments = {})
+        : program_(std::move(program)), arguments_(std::move(arguments)) {}
     Child(Child&&) = default;
     ~Child();  // kills it if it still runs
 
     Child& unset(std::initializer_list<const char*> names);
-    Child& set(const QString& name, const QString& value);
+    Child& set(const QString& name, const QString& value) { return environment_.insert(name, value), *this; }
     // Runs in the child just before the program starts.
-    Child& inChild(std::function<void()> setUp);
-    Child& stdoutTo(const QString& file);
+    Child& inChild(std::function<void()> setUp) { return setUp_ = std::move(setUp), *this; }
+    Child& stdoutTo(const QString& file) { return process_->setStandardOutputFile(file), *this; }
 
     // Runs it to its end; kills it after `limit`.
     Ended run(std::chrono::milliseconds limit = std::chrono::seconds(60));

@@ -124,21 +124,13 @@ private slots:
     {
         const auto form = open<Questionnaire>(currentBuild(), { .stage = Stage::Built });
         using Get = std::function<const forms::Control&(Questionnaire&)>;
+#define ACCESSOR(name) { #name, [](Questionnaire& f) -> const forms::Control& { return f.name(); } }
         const std::vector<std::pair<std::string_view, Get>> accessors {
-            { "Label1", [](Questionnaire& f) -> const forms::Control& { return f.Label1(); } },
-            { "Option1", [](Questionnaire& f) -> const forms::Control& { return f.Option1(); } },
-            { "Option2", [](Questionnaire& f) -> const forms::Control& { return f.Option2(); } },
-            { "Option3", [](Questionnaire& f) -> const forms::Control& { return f.Option3(); } },
-            { "Option4", [](Questionnaire& f) -> const forms::Control& { return f.Option4(); } },
-            { "Label2", [](Questionnaire& f) -> const forms::Control& { return f.Label2(); } },
-            { "Label3", [](Questionnaire& f) -> const forms::Control& { return f.Label3(); } },
-            { "Label4", [](Questionnaire& f) -> const forms::Control& { return f.Label4(); } },
-            { "Label5", [](Questionnaire& f) -> const forms::Control& { return f.Label5(); } },
-            { "Command1", [](Questionnaire& f) -> const forms::Control& { return f.Command1(); } },
-            { "Label6", [](Questionnaire& f) -> const forms::Control& { return f.Label6(); } },
-            { "Label7", [](Questionnaire& f) -> const forms::Control& { return f.Label7(); } },
-            { "Timer1", [](Questionnaire& f) -> const forms::Control& { return f.Timer1(); } },
+            ACCESSOR(Label1), ACCESSOR(Option1), ACCESSOR(Option2), ACCESSOR(Option3), ACCESSOR(Option4),
+            ACCESSOR(Label2), ACCESSOR(Label3), ACCESSOR(Label4), ACCESSOR(Label5), ACCESSOR(Command1),
+            ACCESSOR(Label6), ACCESSOR(Label7), ACCESSOR(Timer1),
         };
+#undef ACCESSOR
         QCOMPARE(accessors.size(), form->windowDescription().controls.size());
         for (const auto& [name, get] : accessors)
             QCOMPARE(QString::fromUtf8(get(*form).row().name), QString::fromUtf8(name));
