@@ -5,36 +5,26 @@
 
 #include <forms/text.h>
 
-#include <QProcess>
+#include <process.h>
+
 #include <QTest>
 
 namespace {
 
 const std::vector<forms::programs::Program>& programs() { return forms::programs::all(); }
 
-struct Outcome {
-    QProcess::ExitStatus exitStatus;
-    int exitCode;
-    QString out;
-    QString err;
-};
+using forms::testing::Child;
+using forms::testing::Ended;
 
 // Runs a program of build/bin with no display: no DISPLAY, no WAYLAND_DISPLAY,
 // no QT_QPA_PLATFORM. Qt would fail at once if the program reached it.
-Outcome runHeadless(std::string_view executable, const QStringList& arguments, const QString& stdoutFile = {})
+Ended runHeadless(std::string_view executable, const QStringList& arguments, const QString& stdoutFile = {})
 {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" })
-        environment.remove(QString::fromLatin1(name));
-    QProcess process;
-    process.setProcessEnvironment(environment);
+    Child child(QStringLiteral(PROGRAMS_DIR "/") + forms::qstring(executable), arguments);
+    child.unset({ "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" });
     if (!stdoutFile.isEmpty())
-        process.setStandardOutputFile(stdoutFile);
-    process.start(QStringLiteral(PROGRAMS_DIR "/") + forms::qstring(executable), arguments);
-    if (!process.waitForFinished(60000))
-        process.kill();
-    return { process.exitStatus(), process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-             QString::fromUtf8(process.readAllStandardError()) };
+        child.stdoutTo(stdoutFile);
+    return child.run();
 }
 
 void addProgramRows()
@@ -61,10 +51,10 @@ private slots:
         for (const QStringList& arguments : { QStringList { QStringLiteral("--version") },
                                               QStringList { QStringLiteral("-platform"), QStringLiteral("nosuchplatform"),
                                                             QStringLiteral("--version") } }) {
-            const Outcome o = runHeadless(p.executable, arguments);
-            QCOMPARE(o.err, QString());
-            QCOMPARE(o.exitStatus, QProcess::NormalExit);
-            QCOMPARE(o.exitCode, 0);
+            const Ended o = runHeadless(p.executable, arguments);
+            QCOMPARE(o.errors, QString());
+            QVERIFY(!o.crashed);
+            QCOMPARE(o.status, 0);
             QCOMPARE(o.out, expected);
         }
     }
@@ -76,10 +66,10 @@ private slots:
     {
         QFETCH(int, program);
         const forms::programs::Program& p = programs()[size_t(program)];
-        const Outcome o = runHeadless(p.executable, { QStringLiteral("--help") });
-        QCOMPARE(o.err, QString());
-        QCOMPARE(o.exitStatus, QProcess::NormalExit);
-        QCOMPARE(o.exitCode, 0);
+        const Ended o = runHeadless(p.executable, { QStringLiteral("--help") });
+        QCOMPARE(o.errors, QString());
+        QVERIFY(!o.crashed);
+        QCOMPARE(o.status, 0);
         const QStringList lines = o.out.split(u'\n');
         QVERIFY2(lines.size() > 2, qPrintable(o.out));
         QCOMPARE(lines[0], QStringLiteral("Usage: %1 [--help | --version] [Qt option...]").arg(forms::qstring(p.command)));
@@ -94,22 +84,22 @@ private slots:
     void otherArgumentsGoToQt()
     {
         for (const char* other : { "--helpme", "-help", "--version=1", "-v" }) {
-            const Outcome o = runHeadless(programs()[0].executable,
+            const Ended o = runHeadless(programs()[0].executable,
                                           { QString::fromLatin1(other), QStringLiteral("-platform"), QStringLiteral("nosuchplatform") });
             QCOMPARE(o.out, QString());
-            QVERIFY2(o.err.contains(QStringLiteral("nosuchplatform")), qPrintable(o.err));
-            QVERIFY2(o.exitStatus != QProcess::NormalExit || o.exitCode != 0, other);
+            QVERIFY2(o.errors.contains(QStringLiteral("nosuchplatform")), qPrintable(o.errors));
+            QVERIFY2(o.crashed || o.status != 0, other);
         }
     }
 
     // A full disk is reported, with status 1, rather than passed over.
     void unwritableOutputFails()
     {
-        const Outcome o = runHeadless(programs()[0].executable, { QStringLiteral("--version") }, QStringLiteral("/dev/full"));
-        QCOMPARE(o.exitStatus, QProcess::NormalExit);
-        QCOMPARE(o.exitCode, 1);
-        QVERIFY2(o.err.startsWith(forms::qstring(programs()[0].command) + QStringLiteral(": cannot write to standard output: ")),
-                 qPrintable(o.err));
+        const Ended o = runHeadless(programs()[0].executable, { QStringLiteral("--version") }, QStringLiteral("/dev/full"));
+        QVERIFY(!o.crashed);
+        QCOMPARE(o.status, 1);
+        QVERIFY2(o.errors.startsWith(forms::qstring(programs()[0].command) + QStringLiteral(": cannot write to standard output: ")),
+                 qPrintable(o.errors));
     }
 };
 

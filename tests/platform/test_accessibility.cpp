@@ -6,7 +6,9 @@
 #include "table.h"
 
 #include <forms/form.h>
+#include <forms/text.h>
 
+#include "opened.h"
 #include "testing.h"
 
 #include <QAccessible>
@@ -97,21 +99,20 @@ forms::Description labelled(Kind kind, const QList<QRect>& labels)
 class Accessibility : public QObject {
     Q_OBJECT
 
-    forms::testing::TestServices ts;
-    std::unique_ptr<forms::Form> form;
+    std::unique_ptr<forms::testing::Opened<>> opened;
+    forms::Form* form = nullptr;
 
     // Builds and shows a program of the registry, or the probe; active, so that keys reach the focus.
     forms::Form& open(std::string_view executable = {})
     {
-        form.reset();
+        opened.reset();
+        forms::testing::Opened<>::Make make = [](forms::Services s) { return std::make_unique<forms::Form>(probe(), s); };
         for (const auto& program : forms::programs::all())
             if (program.executable == executable)
-                form = program.make(ts.services());
-        if (!form)
-            form = std::make_unique<forms::Form>(probe(), ts.services());
-        forms::testing::showForm(*form);
-        form->window()->activateWindow();
-        QTest::qVerify(QTest::qWaitForWindowActive(form->window()), "active", "", __FILE__, __LINE__);
+                make = program.make;
+        opened = std::make_unique<forms::testing::Opened<>>(make, forms::testing::Opening { .stage = forms::testing::Stage::Active },
+                                                            forms::qstring(executable), std::source_location::current());
+        form = &opened->form();
         heard.clear();
         edited.clear();
         return *form;
@@ -135,7 +136,7 @@ private slots:
         QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
         QAccessible::installUpdateHandler(hear);
     }
-    void cleanup() { form.reset(); }
+    void cleanup() { opened.reset(); }
 
     // Every program's tree hangs together: its client area under its window,
     // each child under the client area at its own index. (What each program's
@@ -177,8 +178,9 @@ private slots:
         QFETCH(bool, option);
         QFETCH(QList<QRect>, labels);
         QFETCH(QString, name);
-        forms::Form named(labelled(option ? Kind::OptionButton : Kind::TextBox, labels), ts.services());
-        QCOMPARE(QAccessible::queryAccessibleInterface(named.find("Control1")->widget())->text(QAccessible::Name), name);
+        const auto named = forms::testing::openDescription(labelled(option ? Kind::OptionButton : Kind::TextBox, labels),
+                                                           { .stage = forms::testing::Stage::Built });
+        QCOMPARE(QAccessible::queryAccessibleInterface(named->find("Control1")->widget())->text(QAccessible::Name), name);
     }
 
     // The group of option buttons (one at 1200, 600, 1200 × 300 twips, named
@@ -199,8 +201,9 @@ private slots:
         QFETCH(QList<QRect>, labels);
         QFETCH(QString, name);
         labels.prepend(QRect(2600, 600, 600, 300));
-        forms::Form grouped(labelled(Kind::OptionButton, labels), ts.services());
-        QAccessibleInterface* group = QAccessible::queryAccessibleInterface(grouped.find("Control1")->widget())->parent();
+        const auto grouped = forms::testing::openDescription(labelled(Kind::OptionButton, labels),
+                                                             { .stage = forms::testing::Stage::Built });
+        QAccessibleInterface* group = QAccessible::queryAccessibleInterface(grouped->find("Control1")->widget())->parent();
         QCOMPARE(group->role(), QAccessible::Grouping);
         QCOMPARE(group->text(QAccessible::Name), name);
     }
@@ -375,13 +378,13 @@ private slots:
     void unchangedTextSaysNothing()
     {
         forms::Form& f = open("ΩΡΑ");
-        ts.clock.advance(1000ms);
+        opened->clock().advance(1000ms);
         QVERIFY(edited.contains("TextInserted ΗΜΕΡΟΜΙΝΙΑ"));
         QVERIFY(edited.contains("TextInserted ΩΡΑ"));
         auto* date = static_cast<QLineEdit*>(f.find("Text1")->widget());
         date->setSelection(0, 2);
         edited.clear();
-        ts.clock.advance(3000ms);
+        opened->clock().advance(3000ms);
         QVERIFY2(!edited.join(u',').contains("ΗΜΕΡΟΜΙΝΙΑ"), qPrintable(edited.join(u',')));
         QCOMPARE(edited.count("TextUpdated ΩΡΑ") + edited.count("TextInserted ΩΡΑ"), 3);
         QCOMPARE(date->selectionStart(), 0);

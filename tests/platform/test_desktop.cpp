@@ -5,7 +5,7 @@
 #include "table.h"
 
 #include <forms/look.h>
-#include <testing.h>
+#include <family_test.h>
 
 #include <QAccessible>
 #include <QApplication>
@@ -19,14 +19,8 @@
 namespace {
 
 using Program = forms::programs::Program;
-
-const Program& program(std::string_view executable)
-{
-    for (const Program& p : forms::programs::all())
-        if (p.executable == executable)
-            return p;
-    qFatal("no program %s", executable.data());
-}
+using forms::testing::openProgram;
+using forms::testing::Stage;
 
 // Fusion's standard palette, role by role: Active and Inactive, then Disabled.
 struct RoleColours {
@@ -108,8 +102,7 @@ private slots:
         original = QApplication::palette();
         // The runtime installs its look with the first window: the desktop's
         // scheme is set after that, as it is when it changes.
-        forms::testing::TestServices ts;
-        program("trafficlight").make(ts.services());
+        openProgram("trafficlight", { .stage = Stage::Built });
     }
     void cleanup() { QApplication::setPalette(original); }
 
@@ -117,20 +110,18 @@ private slots:
 
     void everyRoleStaysLight_data()
     {
-        QTest::addColumn<QString>("executable");
+        QTest::addColumn<QString>("id");
         for (const Program& p : forms::programs::all())
-            QTest::newRow(p.executable.data()) << QString::fromUtf8(p.executable.data());
+            QTest::newRow(p.executable.data()) << QString::fromUtf8(p.id.data(), qsizetype(p.id.size()));
     }
     // Built under a dark scheme, and with the scheme changed again while it
     // shows, every widget of the window keeps Fusion's light colours in every
     // role of every group.
     void everyRoleStaysLight()
     {
-        QFETCH(QString, executable);
+        QFETCH(QString, id);
         QApplication::setPalette(everyRoleDark());
-        forms::testing::TestServices ts;
-        const auto form = program(executable.toStdString()).make(ts.services());
-        forms::testing::showForm(*form);
+        const auto form = openProgram(id);
         QPalette darker = everyRoleDark();
         darker.setColor(QPalette::Window, Qt::black);
         QApplication::setPalette(darker);
@@ -148,9 +139,7 @@ private slots:
     {
         if (QDBusConnection::sessionBus().isConnected())
             QVERIFY(QDBusConnection::sessionBus().registerService(QStringLiteral("com.canonical.AppMenu.Registrar")));
-        forms::testing::TestServices ts;
-        const auto form = program("maxofthree").make(ts.services());
-        forms::testing::showForm(*form);
+        const auto form = openProgram("maxofthree");
         auto* bar = form->window()->findChild<QMenuBar*>();
         QVERIFY(bar);
         QVERIFY(!bar->isNativeMenuBar());
@@ -158,10 +147,7 @@ private slots:
         const QImage window = forms::testing::grabWindow(*form);
         const QRect caption = bar->actionGeometry(bar->actions().first()).translated(bar->mapTo(form->window(), QPoint()));
         QVERIFY(QRect(QPoint(), window.size()).contains(caption));
-        int dark = 0;  // pixels of the caption's text
-        for (int y = caption.top(); y <= caption.bottom(); ++y)
-            for (int x = caption.left(); x <= caption.right(); ++x)
-                dark += qGray(window.pixel(x, y)) < 0x60;
+        const int dark = forms::testing::inkIn(window, caption, forms::testing::Paper::lighterThan(0x60));  // the caption's text
         QVERIFY2(dark >= 10, qPrintable(QString::number(dark)));
     }
 
@@ -169,9 +155,7 @@ private slots:
     // button it can check, and which one is checked once clicked.
     void optionButtonsAreCheckable()
     {
-        forms::testing::TestServices ts;
-        const auto form = program("quiz").make(ts.services());
-        forms::testing::showForm(*form);
+        const auto form = openProgram("quiz");
         int options = 0;
         for (const auto& control : form->controls()) {
             if (control->kind() != forms::Kind::OptionButton)

@@ -4,11 +4,11 @@
 #include <forms/form.h>
 #include <forms/reporter.h>
 
+#include "process.h"
 #include "testing.h"
 
 #include <QApplication>
 #include <QMessageBox>
-#include <QProcess>
 #include <QTest>
 #include <QTimer>
 
@@ -18,28 +18,21 @@
 #include <ctime>
 #include <optional>
 
+using namespace std::chrono_literals;
 using forms::RuntimeError;
+using forms::testing::Ended;
 
 Q_DECLARE_METATYPE(RuntimeError::Number)
 
 namespace {
 
-// Runs the probe, told `how` to end, on the offscreen platform in the
-// environment `adjust` leaves, until it ends; kills it after 30 s, since a
-// program whose loop goes on after the end would never stop.
-bool runProbe(QProcess& probe, const QString& how, const std::function<void(QProcessEnvironment&)>& adjust = {})
+// The probe, told `how` to end, on the offscreen platform; run() kills it
+// after 30 s, since a program whose loop goes on after the end would never stop.
+forms::testing::Child probe(const QString& how)
 {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    if (adjust)
-        adjust(environment);
-    probe.setProcessEnvironment(environment);
-    probe.start(QStringLiteral(PROBE), { how });
-    if (probe.waitForFinished(30000))
-        return true;
-    probe.kill();
-    probe.waitForFinished();
-    return false;
+    forms::testing::Child child(QStringLiteral(PROBE), { how });
+    child.set("QT_QPA_PLATFORM", "offscreen");
+    return child;
 }
 
 }  // namespace
@@ -72,14 +65,13 @@ private slots:
         QFETCH(int, status);
         QFETCH(QStringList, said);
         QFETCH(QString, errors);
-        QProcess probe;
         // Only the runtime's own words on stderr, not Qt's notes about the platform.
-        QVERIFY2(runProbe(probe, how, [](QProcessEnvironment& e) { e.insert("QT_LOGGING_RULES", "*.warning=false"); }),
-                 "the probe did not end within 30 s");
-        QCOMPARE(probe.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(QString::fromUtf8(probe.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts), said);
-        QCOMPARE(probe.exitCode(), status);
-        QCOMPARE(QString::fromUtf8(probe.readAllStandardError()), errors);
+        const Ended end = probe(how).set("QT_LOGGING_RULES", "*.warning=false").run(30s);
+        QVERIFY2(end.finished, "the probe did not end within 30 s");
+        QVERIFY(!end.crashed);
+        QCOMPARE(end.out.split(u'\n', Qt::SkipEmptyParts), said);
+        QCOMPARE(end.status, status);
+        QCOMPARE(end.errors, errors);
     }
 
     // The window's description names the program as its menu entry does in the
@@ -99,19 +91,15 @@ private slots:
         QFETCH(QString, lang);
         QFETCH(QString, language);
         QFETCH(QString, described);
-        QProcess probe;
-        QVERIFY(runProbe(probe, QStringLiteral("describe"), [&](QProcessEnvironment& e) {
-            e.remove("LC_ALL");
-            e.remove("LC_MESSAGES");
-            e.insert("LANG", lang);
-            if (language.isEmpty())
-                e.remove("LANGUAGE");
-            else
-                e.insert("LANGUAGE", language);
-        }));
-        const QStringList said = QString::fromUtf8(probe.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+        forms::testing::Child child = probe(QStringLiteral("describe"));
+        child.unset({ "LC_ALL", "LC_MESSAGES", "LANGUAGE" }).set("LANG", lang);
+        if (!language.isEmpty())
+            child.set("LANGUAGE", language);
+        const Ended end = child.run(30s);
+        QVERIFY(end.finished);
+        const QStringList said = end.out.split(u'\n', Qt::SkipEmptyParts);
         QVERIFY2(said.contains("described " + described), qPrintable(said.join(u'|')));
-        QCOMPARE(probe.exitCode(), 0);
+        QCOMPARE(end.status, 0);
     }
 
     // The words of every error number, on the log and in the box.

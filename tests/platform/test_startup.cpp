@@ -2,10 +2,11 @@
 // closed or broken standard descriptors, missing fonts and a small stack. Each
 // case starts the program in a child process, as a shell would.
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <process.h>
 
 #include <sys/resource.h>
 #include <unistd.h>
@@ -17,41 +18,19 @@ namespace {
 
 using SetUp = std::function<void()>;
 
-struct Ended {
-    int status = -1;
-    bool crashed = true;  // ended by a signal
-    QString errors;       // what it wrote to stderr
-};
+using forms::testing::Child;
+using forms::testing::Ended;
 
-// Runs `program` to its end; `setUp` runs in the child just before the program
-// starts. The child starts with SIGPIPE at its default and no core file.
-Ended start(const QString& program, const QStringList& arguments, const QProcessEnvironment& environment,
-            const SetUp& setUp = {})
+// `program` with `arguments` on the offscreen platform, in the test's
+// environment with `variables` set; `setUp` runs in the child first.
+Ended offscreen(const QString& program, const QStringList& arguments, const SetUp& setUp = {},
+                const QList<std::pair<QString, QString>>& variables = {})
 {
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.setChildProcessModifier([setUp] {
-        std::signal(SIGPIPE, SIG_DFL);
-        const rlimit noCore { 0, 0 };
-        setrlimit(RLIMIT_CORE, &noCore);
-        if (setUp)
-            setUp();
-    });
-    process.start(program, arguments);
-    if (!process.waitForFinished(100000))
-        process.kill();
-    return { process.exitCode(), process.exitStatus() == QProcess::CrashExit,
-             QString::fromLocal8Bit(process.readAllStandardError()) };
-}
-
-// The test's environment with no display of any kind and an empty runtime folder.
-QProcessEnvironment withoutDisplay(const QString& runtimeDir)
-{
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : { "DISPLAY", "WAYLAND_DISPLAY", "WAYLAND_SOCKET", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE" })
-        environment.remove(QString::fromLatin1(name));
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir);
-    return environment;
+    Child child(program, arguments);
+    child.set("QT_QPA_PLATFORM", "offscreen").inChild(setUp);
+    for (const auto& [name, value] : variables)
+        child.set(name, value);
+    return child.run(std::chrono::seconds(100));
 }
 
 // An X display number that no server has taken.
@@ -110,10 +89,13 @@ private slots:
         QFETCH(QStringList, variables);
         QFETCH(int, status);
         QFETCH(QString, errors);
-        QProcessEnvironment environment = withoutDisplay(scratch.path());
+        // No display of any kind and an empty runtime folder.
+        Child child(program, { QStringLiteral("close") });
+        child.unset({ "DISPLAY", "WAYLAND_DISPLAY", "WAYLAND_SOCKET", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE" });
+        child.set("XDG_RUNTIME_DIR", scratch.path());
         for (const QString& variable : variables)
-            environment.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
-        const Ended end = start(program, { QStringLiteral("close") }, environment);
+            child.set(variable.section(u'=', 0, 0), variable.section(u'=', 1));
+        const Ended end = child.run(std::chrono::seconds(100));
         QVERIFY(!end.crashed);
         QCOMPARE(end.status, status);
         QCOMPARE(end.errors, errors);
@@ -142,9 +124,7 @@ private slots:
         QFETCH(SetUp, setUp);
         QFETCH(QList<int>, closed);
         const QString report = scratch.filePath(QStringLiteral("report-%1").arg(QTest::currentDataTag()));
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        const Ended end = start(PROBE, { QStringLiteral("error"), report }, environment, setUp);
+        const Ended end = offscreen(PROBE, { QStringLiteral("error"), report }, setUp);
         QVERIFY(!end.crashed);
         QCOMPARE(end.status, 1);
         QFile file(report);
@@ -177,10 +157,7 @@ private slots:
                        .arg(fontFolders, scratch.filePath(QStringLiteral("font-cache")))
                        .toUtf8());
         file.close();
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        environment.insert(QStringLiteral("FONTCONFIG_FILE"), config);
-        const Ended end = start(PROBE, { QStringLiteral("close") }, environment);
+        const Ended end = offscreen(PROBE, { QStringLiteral("close") }, {}, { { "FONTCONFIG_FILE", config } });
         QVERIFY(!end.crashed);
         QCOMPARE(end.status, 0);
         QCOMPARE(warnedFaces(end.errors), warned);
@@ -201,13 +178,10 @@ private slots:
     void smallStack()
     {
         QFETCH(int, kib);
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        environment.insert(QStringLiteral("QTEST_DISABLE_CRASH_HANDLER"), QStringLiteral("1"));
-        const Ended end = start(CHASE_RACE, { QStringLiteral("nestingIsBounded") }, environment, [kib] {
+        const Ended end = offscreen(CHASE_RACE, { QStringLiteral("nestingIsBounded") }, [kib] {
             const rlimit stack { rlim_t(kib) * 1024, rlim_t(kib) * 1024 };
             setrlimit(RLIMIT_STACK, &stack);
-        });
+        }, { { "QTEST_DISABLE_CRASH_HANDLER", "1" } });
         QVERIFY2(!end.crashed, qPrintable(end.errors));
         QCOMPARE(end.status, 0);
     }

@@ -4,35 +4,31 @@
 // shows the entry's name and icon. The program's side of the conversation is
 // read from libwayland's own log (WAYLAND_DEBUG=1).
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <process.h>
 
 class Wayland : public QObject {
     Q_OBJECT
 
     QTemporaryDir runtime;  // XDG_RUNTIME_DIR of the compositor and the programs
-    QProcess weston;
     const QString socket = QStringLiteral("wayland-forms-test");
+    forms::testing::Child weston { QStringLiteral(WESTON),
+                                   { QStringLiteral("--backend=headless-backend.so"), QStringLiteral("--socket=") + socket,
+                                     QStringLiteral("--idle-time=0"), QStringLiteral("--no-config") } };
 
 private slots:
     void initTestCase()
     {
         QVERIFY(QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
-        environment.remove(QStringLiteral("DISPLAY"));
-        weston.setProcessEnvironment(environment);
-        weston.start(QStringLiteral(WESTON), { QStringLiteral("--backend=headless-backend.so"), QStringLiteral("--socket=") + socket,
-                                              QStringLiteral("--idle-time=0"), QStringLiteral("--no-config") });
-        QVERIFY(weston.waitForStarted());
+        QVERIFY(weston.set("XDG_RUNTIME_DIR", runtime.path()).unset({ "DISPLAY" }).start());
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(runtime.filePath(socket)), 30000);
     }
     void cleanupTestCase()
     {
-        weston.terminate();
-        weston.waitForFinished(30000);
+        weston.stop();
     }
 
     void appIdIsTheMenuEntrys_data()
@@ -48,26 +44,18 @@ private slots:
     {
         QFETCH(QString, executable);
         QFETCH(QString, appId);
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char* name : { "DISPLAY", "QT_QPA_PLATFORM", "WAYLAND_SOCKET" })
-            environment.remove(QString::fromLatin1(name));
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
-        environment.insert(QStringLiteral("WAYLAND_DISPLAY"), socket);
-        environment.insert(QStringLiteral("WAYLAND_DEBUG"), QStringLiteral("client"));
-        QProcess program;
-        program.setProcessEnvironment(environment);
-        program.start(QStringLiteral(BIN_DIR "/") + executable, QStringList());
-        QVERIFY(program.waitForStarted());
+        forms::testing::Child program(QStringLiteral(BIN_DIR "/") + executable);
+        program.unset({ "DISPLAY", "QT_QPA_PLATFORM", "WAYLAND_SOCKET" }).set("XDG_RUNTIME_DIR", runtime.path());
+        QVERIFY(program.set("WAYLAND_DISPLAY", socket).set("WAYLAND_DEBUG", "client").start());
         static const QRegularExpression appIdSet(QStringLiteral("xdg_toplevel@\\d+\\.set_app_id\\(\"([^\"]*)\"\\)"));
         QString log, set;
         const bool seen = QTest::qWaitFor([&] {
-            log += QString::fromLocal8Bit(program.readAllStandardError());
+            log += QString::fromLocal8Bit(program.process().readAllStandardError());
             const QRegularExpressionMatch match = appIdSet.match(log);
             set = match.captured(1);
-            return match.hasMatch() || program.state() == QProcess::NotRunning;
+            return match.hasMatch() || program.process().state() == QProcess::NotRunning;
         }, 30000);
-        program.terminate();
-        program.waitForFinished(30000);
+        program.stop();
         QVERIFY2(seen && !set.isEmpty(), qPrintable(QStringLiteral("no app id set; the program's log ends:\n") + log.right(2000)));
         QCOMPARE(set, appId);
     }

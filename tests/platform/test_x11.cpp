@@ -7,7 +7,9 @@
 #include "table.h"
 #include "x11_server.h"
 
-#include <testing.h>
+#include <family_test.h>
+#include <process.h>
+#include <forms/text.h>
 
 #include <QDir>
 #include <QFile>
@@ -25,6 +27,9 @@
 namespace {
 
 using forms::programs::Program;
+using forms::testing::Child;
+using forms::testing::openProgram;
+using forms::testing::Stage;
 
 const Program& program(int index) { return forms::programs::all()[size_t(index)]; }
 
@@ -39,8 +44,7 @@ const Program& program(std::string_view executable)
 // Where a control of the program's window stands, in the window.
 QPoint centreOf(const Program& program, const char* control)
 {
-    forms::testing::TestServices ts;
-    return program.make(ts.services())->find(control)->widget()->geometry().center();
+    return openProgram(forms::qstring(program.id), { .stage = Stage::Built })->find(control)->widget()->geometry().center();
 }
 
 // xdotool's status for a click of the button at the point of the window.
@@ -65,9 +69,7 @@ QImage menuIcon(const Program& program, int size)
 // Whether a program's form runs a timer of its own from the start (ΩΡΑ's clock).
 bool ticksAtStart(const Program& program)
 {
-    forms::testing::TestServices ts;
-    const auto form = program.make(ts.services());
-    return ts.clock.running() > 0;
+    return openProgram(forms::qstring(program.id), { .stage = Stage::Built }).clock().running() > 0;
 }
 
 // What each thread of a process waits for, one "<thread>: <wait>" line each,
@@ -133,35 +135,25 @@ class X11 : public QObject {
     forms::testing::XServer x;
     QTemporaryDir scratch;
 
-    // The environment of a desktop with no colour scheme of its own, or of KDE
-    // with Breeze Dark.
-    QProcessEnvironment desktop(bool kdeDark) const
+    // The program on a desktop with no colour scheme of its own, or on KDE with Breeze Dark.
+    Child desktop(const Program& program, bool kdeDark = false) const
     {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char* name : { "XDG_CURRENT_DESKTOP", "KDE_SESSION_VERSION", "QT_QPA_PLATFORMTHEME", "QT_STYLE_OVERRIDE",
-                                  "XDG_CONFIG_HOME", "WAYLAND_DISPLAY" })
-            environment.remove(QString::fromLatin1(name));
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), scratch.path());
-        if (kdeDark) {
-            environment.insert(QStringLiteral("XDG_CURRENT_DESKTOP"), QStringLiteral("KDE"));
-            environment.insert(QStringLiteral("KDE_SESSION_VERSION"), QStringLiteral("5"));
-            environment.insert(QStringLiteral("XDG_CONFIG_HOME"), scratch.filePath(QStringLiteral("kde")));
-        }
-        return environment;
+        Child child(pathOf(program));
+        child.unset({ "XDG_CURRENT_DESKTOP", "KDE_SESSION_VERSION", "QT_QPA_PLATFORMTHEME", "QT_STYLE_OVERRIDE",
+                      "XDG_CONFIG_HOME", "WAYLAND_DISPLAY" });
+        child.set("QT_QPA_PLATFORM", "xcb").set("XDG_RUNTIME_DIR", scratch.path());
+        if (kdeDark)
+            child.set("XDG_CURRENT_DESKTOP", "KDE").set("KDE_SESSION_VERSION", "5").set("XDG_CONFIG_HOME", scratch.filePath("kde"));
+        return child;
     }
 
     // Starts the program and waits until its window shows a steady picture;
     // returns the window, or 0.
-    unsigned long start(QProcess& process, const QString& path, const QProcessEnvironment& environment,
-                        const std::function<void()>& setUp = {})
+    unsigned long start(Child& process)
     {
-        process.setProcessEnvironment(environment);
-        if (setUp)
-            process.setChildProcessModifier(setUp);
-        process.start(path, QStringList());
+        process.start();
         unsigned long window = 0;
-        if (!QTest::qWaitFor([&] { return (window = x.windowOf(process.processId())) != 0; }, 30000))
+        if (!QTest::qWaitFor([&] { return (window = x.windowOf(process.process().processId())) != 0; }, 30000))
             return 0;
         return steadyGrab(window).isNull() ? 0 : window;
     }
@@ -180,9 +172,10 @@ class X11 : public QObject {
     }
 
     // Closes the window as a window manager would, and says how the program ended.
-    QString closeEnd(QProcess& process, unsigned long window)
+    QString closeEnd(Child& child, unsigned long window)
     {
         x.close(window);
+        QProcess& process = child.process();
         if (!process.waitForFinished(30000))
             return QStringLiteral("still running");
         if (process.exitStatus() == QProcess::CrashExit)
@@ -192,10 +185,10 @@ class X11 : public QObject {
 
     // Starts chase, types `factor` into FASTER and clicks START; returns the
     // window, or 0.
-    unsigned long startRace(QProcess& process, const QProcessEnvironment& environment, const QString& factor)
+    unsigned long startRace(Child& process, const QString& factor)
     {
         const Program& chase = program("chase");
-        const unsigned long window = start(process, pathOf(chase), environment);
+        const unsigned long window = start(process);
         if (!window)
             return 0;
         const QPoint box = centreOf(chase, "FASTER");
@@ -236,8 +229,8 @@ private slots:
     void windowIcon()
     {
         QFETCH(int, index);
-        QProcess process;
-        const unsigned long window = start(process, pathOf(program(index)), desktop(false));
+        Child process = desktop(program(index));
+        const unsigned long window = start(process);
         QVERIFY(window);
         const QByteArray entry = "org.example.forms." + QByteArray(program(index).id.data());
         QCOMPARE(x.text(window, "WM_CLASS"), "STRING: " + entry + '\0' + entry + '\0');
@@ -271,12 +264,12 @@ private slots:
     {
         QFETCH(int, index);
         // One after the other: both stand in the middle of the screen.
-        QProcess plain, kde;
-        const unsigned long plainWindow = start(plain, pathOf(program(index)), desktop(false));
+        Child plain = desktop(program(index)), kde = desktop(program(index), true);
+        const unsigned long plainWindow = start(plain);
         QVERIFY(plainWindow);
         const QImage designed = x.grab(plainWindow);
         QCOMPARE(closeEnd(plain, plainWindow), QStringLiteral("status 0"));
-        const unsigned long kdeWindow = start(kde, pathOf(program(index)), desktop(true));
+        const unsigned long kdeWindow = start(kde);
         QVERIFY(kdeWindow);
         QCOMPARE(x.grab(kdeWindow), designed);
         QCOMPARE(closeEnd(kde, kdeWindow), QStringLiteral("status 0"));
@@ -289,14 +282,14 @@ private slots:
         const Program& maxOfThree = program("maxofthree");
         QImage menus[2];
         for (const bool kdeDark : { false, true }) {
-            QProcess process;
-            const unsigned long window = start(process, pathOf(maxOfThree), desktop(kdeDark));
+            Child process = desktop(maxOfThree, kdeDark);
+            const unsigned long window = start(process);
             QVERIFY(window);
             QCOMPARE(click(window, centreOf(maxOfThree, "Text1"), 3), 0);
             x.movePointerAway();
             unsigned long menu = 0;
             QVERIFY(QTest::qWaitFor([&] {
-                for (const unsigned long other : x.windowsOf(process.processId()))
+                for (const unsigned long other : x.windowsOf(process.process().processId()))
                     if (other != window)
                         menu = other;
                 return menu != 0;
@@ -315,10 +308,10 @@ private slots:
     void noImagePluginLoaded()
     {
         QFETCH(int, index);
-        QProcess process;
-        const unsigned long window = start(process, pathOf(program(index)), desktop(false));
+        Child process = desktop(program(index));
+        const unsigned long window = start(process);
         QVERIFY(window);
-        QFile maps(QStringLiteral("/proc/%1/maps").arg(process.processId()));
+        QFile maps(QStringLiteral("/proc/%1/maps").arg(process.process().processId()));
         QVERIFY(maps.open(QIODevice::ReadOnly));
         QStringList plugins;
         for (const QByteArray& line : maps.readAll().split('\n'))
@@ -340,18 +333,18 @@ private slots:
     void restsWithoutWaking()
     {
         QFETCH(int, index);
-        QProcess process;
+        Child process = desktop(program(index));
         unsigned long window = 0;
         if (program(index).executable == std::string_view("chase")) {
-            window = startRace(process, desktop(false), QStringLiteral("100"));
+            window = startRace(process, QStringLiteral("100"));
             QVERIFY(window);
             QVERIFY(!steadyGrab(window).isNull());
         } else {
-            window = start(process, pathOf(program(index)), desktop(false));
+            window = start(process);
             QVERIFY(window);
         }
         QStringList seen;
-        const bool rests = QTest::qWaitFor([&] { return atRest(seen = waits(process.processId())); }, 10000);
+        const bool rests = QTest::qWaitFor([&] { return atRest(seen = waits(process.process().processId())); }, 10000);
         QVERIFY2(rests, qPrintable(seen.join(QStringLiteral(", "))));
         QCOMPARE(closeEnd(process, window), QStringLiteral("status 0"));
     }
@@ -360,13 +353,11 @@ private slots:
     // compositor), the program opens its window there.
     void onlyX11Answers()
     {
-        QProcessEnvironment environment = desktop(false);
-        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
-        QProcess process;
-        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        const unsigned long window = start(process, pathOf(program("trafficlight")), environment);
+        Child process = desktop(program("trafficlight"));
+        process.unset({ "QT_QPA_PLATFORM" }).process().setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        const unsigned long window = start(process);
         QVERIFY2(window, qPrintable(QStringLiteral("no window; the program %1").arg(
-                                        process.state() == QProcess::NotRunning ? QStringLiteral("ended") : QStringLiteral("runs"))));
+                                        process.process().state() == QProcess::NotRunning ? QStringLiteral("ended") : QStringLiteral("runs"))));
         QCOMPARE(closeEnd(process, window), QStringLiteral("status 0"));
     }
 
@@ -374,21 +365,21 @@ private slots:
     // and the line on stderr name the program as the user knows it, "chase".
     void errorNamesTheProgram()
     {
-        QProcess process;
-        const unsigned long window = startRace(process, desktop(false), QStringLiteral("x"));
+        Child process = desktop(program("chase"));
+        const unsigned long window = startRace(process, QStringLiteral("x"));
         QVERIFY(window);
         unsigned long box = 0;
         QVERIFY(QTest::qWaitFor([&] {
-            for (const unsigned long other : x.windowsOf(process.processId()))
+            for (const unsigned long other : x.windowsOf(process.process().processId()))
                 if (other != window)
                     box = other;
             return box != 0;
         }, 30000));
         QCOMPARE(x.title(box), QStringLiteral("chase"));
         x.close(box);
-        QVERIFY(process.waitForFinished(30000));
-        QCOMPARE(process.exitCode(), 1);
-        const QStringList errors = QString::fromLocal8Bit(process.readAllStandardError()).split(u'\n');
+        QVERIFY(process.process().waitForFinished(30000));
+        QCOMPARE(process.process().exitCode(), 1);
+        const QStringList errors = QString::fromLocal8Bit(process.process().readAllStandardError()).split(u'\n');
         QVERIFY2(errors.contains(QStringLiteral("chase: run-time error 13: Type mismatch")), qPrintable(errors.join(u'\n')));
     }
 
@@ -402,13 +393,11 @@ private slots:
         file.write(QStringLiteral("<?xml version=\"1.0\"?>\n<fontconfig><dir>/usr/share/fonts/truetype/dejavu</dir>"
                                   "<cachedir>%1</cachedir></fontconfig>\n").arg(scratch.filePath(QStringLiteral("font-cache"))).toUtf8());
         file.close();
-        QProcessEnvironment environment = desktop(false);
-        environment.insert(QStringLiteral("FONTCONFIG_FILE"), config);
-        QProcess process;
-        const unsigned long window = start(process, pathOf(program("trafficlight")), environment);
+        Child process = desktop(program("trafficlight"));
+        const unsigned long window = start(process.set("FONTCONFIG_FILE", config));
         QVERIFY(window);
         QCOMPARE(closeEnd(process, window), QStringLiteral("status 0"));
-        const QStringList errors = QString::fromLocal8Bit(process.readAllStandardError()).split(u'\n');
+        const QStringList errors = QString::fromLocal8Bit(process.process().readAllStandardError()).split(u'\n');
         QVERIFY2(!errors.filter(QRegularExpression(QStringLiteral("^trafficlight: font \"Liberation Sans Narrow\" is not installed; "))).isEmpty(),
                  qPrintable(errors.join(u'\n')));
     }
@@ -418,11 +407,11 @@ private slots:
     void nestedRacesOnSmallStack()
     {
         const Program& chase = program("chase");
-        QProcess process;
-        const unsigned long window = start(process, pathOf(chase), desktop(false), [] {
+        Child process = desktop(chase);
+        const unsigned long window = start(process.inChild([] {
             const rlimit stack { 2048 * 1024, 2048 * 1024 };
             setrlimit(RLIMIT_STACK, &stack);
-        });
+        }));
         QVERIFY(window);
         const QPoint start = centreOf(chase, "START");
         const int status = QProcess::execute(QStringLiteral("xdotool"),
@@ -432,7 +421,7 @@ private slots:
                                                QStringLiteral("3"), QStringLiteral("1") });
         x.movePointerAway();
         QCOMPARE(status, 0);
-        QCOMPARE(process.state(), QProcess::Running);
+        QCOMPARE(process.process().state(), QProcess::Running);
         QCOMPARE(closeEnd(process, window), QStringLiteral("status 0"));
     }
 };

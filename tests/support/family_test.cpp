@@ -31,6 +31,12 @@ std::unique_ptr<Form> makeProgram(std::string_view id, Services services)
     qFatal("programs/registry.cmake has no program %.*s", int(id.size()), id.data());
 }
 
+QString currentBuild()
+{
+    QFETCH(QString, build);
+    return build;
+}
+
 FamilyTest::FamilyTest(std::string_view family, std::map<QString, AccessibleTree> trees, std::source_location file)
     : family_(family)
     , trees_(std::move(trees))
@@ -39,19 +45,27 @@ FamilyTest::FamilyTest(std::string_view family, std::map<QString, AccessibleTree
 {
 }
 
-void FamilyTest::addBuildRows() const
+void FamilyTest::addBuildRows(const QStringList& cases, const char* column,
+                              const std::function<bool(const QString&)>& keep) const
 {
     QTest::addColumn<QString>("build");
+    if (!cases.isEmpty())
+        QTest::addColumn<QString>(column);
     const QStringList builds = registryBuilds(family_);
     for (const QString& build : builds) {
-        if (trees_.count(build))
-            QTest::newRow(qPrintable(build)) << build;
-        else
+        if (!trees_.count(build))
             QTest::qFail(qPrintable(QStringLiteral("%1 is a build of the family %2 in programs/registry.cmake, but %3 "
-                                                   "does not know it: add its accessible tree to the builds its "
-                                                   "FamilyTest names, and its rows to the tests")
+                                                   "does not know it: add its row to the table of facts its "
+                                                   "FamilyTest names")
                                         .arg(build, qstring(family_), QString::fromUtf8(file_))),
                          file_, line_);
+        else if (keep && !keep(build))
+            continue;
+        else if (cases.isEmpty())
+            QTest::newRow(qPrintable(build)) << build;
+        else
+            for (const QString& c : cases)
+                QTest::addRow("%s %s", qPrintable(build), qPrintable(c)) << build << c;
     }
     for (const auto& [build, tree] : trees_)
         if (!builds.contains(build))
@@ -61,28 +75,23 @@ void FamilyTest::addBuildRows() const
                          file_, line_);
 }
 
-std::unique_ptr<Form> FamilyTest::makeKnown(const QString& build, TestServices& ts) const
+void FamilyTest::checkKnown(const QString& build) const
 {
     if (!trees_.count(build))
         qFatal("%s does not know the build %s", file_, qPrintable(build));
-    return makeProgram(build.toStdString(), ts.services());
 }
 
 void FamilyTest::descriptionIsSound()
 {
-    QFETCH(QString, build);
-    TestServices ts;
-    const auto form = make(build, ts);
+    const auto form = open(currentBuild(), { .stage = Stage::Built });
     QCOMPARE(forms::problems(form->windowDescription()), std::vector<std::string> {});
 }
 
 // The window, then the client area's children in reading order, as the build starts.
 void FamilyTest::accessibleTreeAtStart()
 {
-    QFETCH(QString, build);
-    TestServices ts;
-    const auto form = make(build, ts);
-    showForm(*form);
+    const QString build = currentBuild();
+    const auto form = open(build);
     const AccessibleTree& expected = trees_.at(build);
     QAccessibleInterface* top = QAccessible::queryAccessibleInterface(form->window());
     QCOMPARE(describeAccessible(top), expected.window);

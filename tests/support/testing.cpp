@@ -1,5 +1,7 @@
 #include "testing.h"
 
+#include "opened.h"
+
 #include <QAccessible>
 #include <QCoreApplication>
 #include <QMetaEnum>
@@ -49,6 +51,51 @@ QImage grabClient(const Form& form) { return flushed(form, &form.surface()); }
 QImage grabWindow(const Form& form) { return flushed(form, form.window()); }
 
 unsigned rgbAt(const QImage& image, int x, int y) { return image.pixel(x, y) & 0xFFFFFFu; }
+
+Paper::Paper(QRgb colour) : blank_([colour](QRgb p, int, int) { return (p & 0xFFFFFFu) == (colour & 0xFFFFFFu); }) {}
+
+Paper::Paper(const QImage& background)
+    : blank_([background](QRgb p, int x, int y) { return background.valid(x, y) && p == background.pixel(x, y); })
+{
+}
+
+Paper Paper::lighterThan(int gray)
+{
+    return Paper([gray](QRgb p, int, int) { return qGray(p) >= gray; });
+}
+
+Paper Paper::anyBut(QRgb ink)
+{
+    return Paper([ink](QRgb p, int, int) { return (p & 0xFFFFFFu) != (ink & 0xFFFFFFu); });
+}
+
+int inkIn(const QImage& image, const QRect& area, const Paper& paper)
+{
+    const QRect inside = area & image.rect();
+    int ink = 0;
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x)
+            ink += !paper.blank(image, x, y);
+    return ink;
+}
+
+QList<int> inkedRows(const QImage& image, const QRect& area, const Paper& paper)
+{
+    QList<int> rows;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        if (inkIn(image, QRect(area.left(), y, area.width(), 1), paper))
+            rows << y;
+    return rows;
+}
+
+QList<int> inkedColumns(const QImage& image, const QRect& area, const Paper& paper)
+{
+    QList<int> columns;
+    for (int x = area.left(); x <= area.right(); ++x)
+        if (inkIn(image, QRect(x, area.top(), 1, area.height()), paper))
+            columns << x;
+    return columns;
+}
 
 void clickAt(const Form& form, QPoint pos)
 {
@@ -113,12 +160,33 @@ QStringList describeChildren(QAccessibleInterface* parent)
     return children;
 }
 
-void showForm(Form& form)
+void showForm(Form& form) { bringTo(form, Stage::Shown); }
+
+void bringTo(Form& form, Stage stage)
 {
+    if (stage == Stage::Built)
+        return;
     form.load();
+    if (stage == Stage::Loaded)
+        return;
     form.show();
-    if (form.window()->isVisible())
-        QVERIFY(QTest::qWaitForWindowExposed(form.window()));
+    if (!form.window()->isVisible())
+        return;
+    if (!QTest::qWaitForWindowExposed(form.window()))
+        return failUnlessFailed("the window was never exposed", std::source_location::current());
+    if (stage == Stage::Active) {
+        form.window()->activateWindow();
+        if (!QTest::qWaitForWindowActive(form.window()))
+            failUnlessFailed("the window never became active", std::source_location::current());
+    }
+}
+
+void failUnlessFailed(const QString& message, std::source_location where)
+{
+    if (!QTest::currentTestFunction())
+        qFatal("%s:%d: %s", where.file_name(), int(where.line()), qPrintable(message));
+    if (!QTest::currentTestFailed())
+        QTest::qFail(qPrintable(message), where.file_name(), int(where.line()));
 }
 
 ChildEnd runInChild(const std::function<void()>& body)

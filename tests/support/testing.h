@@ -16,6 +16,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 namespace forms::testing {
@@ -43,6 +44,26 @@ QImage grabWindow(const Form& form);
 
 // The colour at a pixel of the client area, as 0xRRGGBB.
 unsigned rgbAt(const QImage& image, int x, int y);
+
+// What counts as blank where ink is looked for: one colour, the same pixel of
+// another picture, anything lighter than a grey, or anything but one colour.
+class Paper {
+public:
+    Paper(QRgb colour);
+    Paper(const QImage& background);
+    static Paper lighterThan(int gray);
+    static Paper anyBut(QRgb ink);
+    bool blank(const QImage& image, int x, int y) const { return blank_(image.pixel(x, y), x, y); }
+
+private:
+    explicit Paper(std::function<bool(QRgb, int, int)> blank) : blank_(std::move(blank)) {}
+    std::function<bool(QRgb, int, int)> blank_;
+};
+// How many pixels of `area` (within the image) are not blank on `paper`.
+int inkIn(const QImage& image, const QRect& area, const Paper& paper);
+// The rows of `area`, top down, and its columns, left to right, that carry ink.
+QList<int> inkedRows(const QImage& image, const QRect& area, const Paper& paper);
+QList<int> inkedColumns(const QImage& image, const QRect& area, const Paper& paper);
 
 // Clicks the client area at `pos` through the window system, so the click hits
 // whatever control is topmost there.

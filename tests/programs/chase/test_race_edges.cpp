@@ -4,9 +4,10 @@
 // kernel, traced by strace.
 #include "race.h"
 
+#include <process.h>
+
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -15,6 +16,7 @@
 
 using namespace std::chrono_literals;
 using forms::RuntimeError;
+using forms::testing::Errors;
 using namespace race_testing;
 
 namespace {
@@ -63,167 +65,148 @@ class TestRaceEdges : public QObject {
 private slots:
     void cleanup() { QLocale::setDefault(QLocale::c()); }
 
-    void clockStepsBack_data();
-    void clockStepsBack();
-    void keypadDecimalKey_data();
-    void keypadDecimalKey();
-    void keypadDeleteStaysDelete();
-    void trailingSeparator_data();
-    void trailingSeparator();
-    void raceOnTheSystemClockAsksLittleOfTheKernel();
-};
-
-void TestRaceEdges::clockStepsBack_data()
-{
-    QTest::addColumn<int>("reading");  // the wall clock steps just after this reading of it
-    QTest::addColumn<int>("back");     // by this many ms
-    // The first readings of a race cover every place in a step: its t0, the
-    // test that says "wait", and whatever the wait itself reads.
-    for (int reading = 1; reading <= 8; ++reading)
-        QTest::addRow("an hour back after reading %d", reading) << reading << 3'600'000;
-    QTest::newRow("2 s back after reading 2") << 2 << 2000;
-    QTest::newRow("2 s back after reading 5") << 5 << 2000;
-}
-
-// An NTP step, a manual change or the fall-back to winter time sets the wall
-// clock back, between any two readings: no wait sleeps longer than its step has
-// left on the monotonic clock, so the race takes its 54 steps in at most
-// 54 × 171 ms and ends where it always does. The idle waits last their whole
-// limit, as the system clock's do when no event comes.
-void TestRaceEdges::clockStepsBack()
-{
-    QFETCH(int, reading);
-    QFETCH(int, back);
-    Race race("chase", Race::Loaded, 0ms);
-    race.FASTER->setText(QStringLiteral("2"));
-    race.ts.clock.stepAfterReadings(reading, -std::chrono::milliseconds(back));
-    const std::chrono::nanoseconds start = race.ts.clock.monotonic();
-    race.click();
-    const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(race.ts.clock.monotonic() - start);
-    QVERIFY2(took <= 54 * 171ms, qPrintable(QStringLiteral("the race took %1 ms").arg(took.count())));
-    QCOMPARE(race.shown(), (Shown { 8160, 8160 }));
-    QVERIFY(race.ts.reporter.errors.empty());
-}
-
-void TestRaceEdges::keypadDecimalKey_data()
-{
-    QTest::addColumn<QString>("locale");
-    QTest::addColumn<int>("key");           // the decimal key as the keyboard layout gives it
-    QTest::addColumn<QString>("keyText");
-    QTest::addColumn<int>("modifiers");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<int>("error");          // 0: the race runs
-    const int keypad = Qt::KeypadModifier;
-    QTest::newRow("Greek settings, US layout") << "el_GR" << int(Qt::Key_Period) << "." << keypad << "1,5" << 0;
-    QTest::newRow("Greek settings, Greek layout") << "el_GR" << int(Qt::Key_Comma) << "," << keypad << "1,5" << 0;
-    QTest::newRow("US settings, Greek layout") << "en_US" << int(Qt::Key_Comma) << "," << keypad << "1.5" << 0;
-    QTest::newRow("US settings, US layout") << "en_US" << int(Qt::Key_Period) << "." << keypad << "1.5" << 0;
-    // The main keyboard's keys type what they show, read by the regional rule.
-    QTest::newRow("Greek settings, main period") << "el_GR" << int(Qt::Key_Period) << "." << 0 << "1.5"
-                                                 << int(RuntimeError::TypeMismatch);
-    QTest::newRow("US settings, main comma") << "en_US" << int(Qt::Key_Comma) << "," << 0 << "1,5"
-                                             << int(RuntimeError::TypeMismatch);
-}
-
-// 1, the decimal key and 5 typed into FASTER give the factor 1.5 whatever the
-// layout, as a spreadsheet takes them: the race runs its 88 steps to 12120.
-void TestRaceEdges::keypadDecimalKey()
-{
-    QFETCH(QString, locale);
-    QFETCH(int, key);
-    QFETCH(QString, keyText);
-    QFETCH(int, modifiers);
-    QFETCH(QString, typed);
-    QFETCH(int, error);
-    QLocale::setDefault(QLocale(locale));
-    Race race("chase", Race::Showing);
-    QLineEdit* edit = race.edit();
-    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(edit, Qt::Key_1, Qt::KeypadModifier);
-    for (const QTest::KeyAction action : { QTest::Press, QTest::Release })
-        QTest::sendKeyEvent(action, edit, Qt::Key(key), keyText, Qt::KeyboardModifiers(modifiers));
-    QTest::keyClick(edit, Qt::Key_5, Qt::KeypadModifier);
-    QCOMPARE(edit->text(), typed);
-    race.click();
-    if (error) {
-        QCOMPARE(race.ts.reporter.errors, std::vector<RuntimeError::Number>({ RuntimeError::Number(error) }));
-    } else {
-        QVERIFY(race.ts.reporter.errors.empty());
-        QCOMPARE(race.shown(), (Shown { 12120, 12120 }));
+    void clockStepsBack_data()
+    {
+        QTest::addColumn<int>("reading");  // the wall clock steps just after this reading of it
+        QTest::addColumn<int>("back");     // by this many ms
+        // The first readings of a race cover every place in a step: its t0, the
+        // test that says "wait", and whatever the wait itself reads.
+        for (int reading = 1; reading <= 8; ++reading)
+            QTest::addRow("an hour back after reading %d", reading) << reading << 3'600'000;
+        QTest::newRow("2 s back after reading 2") << 2 << 2000;
+        QTest::newRow("2 s back after reading 5") << 5 << 2000;
     }
-}
 
-// The keypad's Del key, with NumLock off, still deletes.
-void TestRaceEdges::keypadDeleteStaysDelete()
-{
-    QLocale::setDefault(QLocale(QStringLiteral("el_GR")));
-    Race race("chase", Race::Showing);
-    QLineEdit* edit = race.edit();
-    edit->setText(QStringLiteral("32"));
-    QTest::keyClick(edit, Qt::Key_Home);
-    QTest::keyClick(edit, Qt::Key_Delete, Qt::KeypadModifier);
-    QCOMPARE(edit->text(), QStringLiteral("2"));
-}
+    // An NTP step, a manual change or the fall-back to winter time sets the wall
+    // clock back, between any two readings: no wait sleeps longer than its step has
+    // left on the monotonic clock, so the race takes its 54 steps in at most
+    // 54 × 171 ms and ends where it always does. The idle waits last their whole
+    // limit, as the system clock's do when no event comes.
+    void clockStepsBack()
+    {
+        QFETCH(int, reading);
+        QFETCH(int, back);
+        Race race("chase", Race::Loaded, 0ms);
+        race.FASTER->setText(QStringLiteral("2"));
+        race.clock.stepAfterReadings(reading, -std::chrono::milliseconds(back));
+        const std::chrono::nanoseconds start = race.clock.monotonic();
+        race.click();
+        const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(race.clock.monotonic() - start);
+        QVERIFY2(took <= 54 * 171ms, qPrintable(QStringLiteral("the race took %1 ms").arg(took.count())));
+        QCOMPARE(race.shown(), (Shown { 8160, 8160 }));
+    }
 
-void TestRaceEdges::trailingSeparator_data()
-{
-    QTest::addColumn<QString>("locale");
-    QTest::addColumn<QString>("factor");
-    QTest::newRow("en_US 2.") << "en_US" << "2.";
-    QTest::newRow("el_GR 2,") << "el_GR" << "2,";
-}
+    void keypadDecimalKey_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<int>("key");           // the decimal key as the keyboard layout gives it
+        QTest::addColumn<QString>("keyText");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("error");          // 0: the race runs
+        const int keypad = Qt::KeypadModifier;
+        QTest::newRow("Greek settings, US layout") << "el_GR" << int(Qt::Key_Period) << "." << keypad << "1,5" << 0;
+        QTest::newRow("Greek settings, Greek layout") << "el_GR" << int(Qt::Key_Comma) << "," << keypad << "1,5" << 0;
+        QTest::newRow("US settings, Greek layout") << "en_US" << int(Qt::Key_Comma) << "," << keypad << "1.5" << 0;
+        QTest::newRow("US settings, US layout") << "en_US" << int(Qt::Key_Period) << "." << keypad << "1.5" << 0;
+        // The main keyboard's keys type what they show, read by the regional rule.
+        QTest::newRow("Greek settings, main period") << "el_GR" << int(Qt::Key_Period) << "." << 0 << "1.5"
+                                                     << int(RuntimeError::TypeMismatch);
+        QTest::newRow("US settings, main comma") << "en_US" << int(Qt::Key_Comma) << "," << 0 << "1,5"
+                                                 << int(RuntimeError::TypeMismatch);
+    }
 
-// A factor with nothing after its separator reads as the whole number: the race
-// runs as with 2, its 54 steps to 8160.
-void TestRaceEdges::trailingSeparator()
-{
-    QFETCH(QString, locale);
-    QFETCH(QString, factor);
-    QLocale::setDefault(QLocale(locale));
-    Race race("chase");
-    const std::vector<Shown> trace = race.run(factor);
-    QVERIFY(race.ts.reporter.errors.empty());
-    QCOMPARE(race.steps(), 54);
-    QCOMPARE(trace[1], (Shown { 4200, 6180 }));
-    QCOMPARE(race.shown(), (Shown { 8160, 8160 }));
-}
+    // 1, the decimal key and 5 typed into FASTER give the factor 1.5 whatever the
+    // layout, as a spreadsheet takes them: the race runs its 88 steps to 12120.
+    void keypadDecimalKey()
+    {
+        QFETCH(QString, locale);
+        QFETCH(int, key);
+        QFETCH(QString, keyText);
+        QFETCH(int, modifiers);
+        QFETCH(QString, typed);
+        QFETCH(int, error);
+        QLocale::setDefault(QLocale(locale));
+        Race race("chase", Race::Showing);
+        QLineEdit* edit = race.edit();
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(edit, Qt::Key_1, Qt::KeypadModifier);
+        for (const QTest::KeyAction action : { QTest::Press, QTest::Release })
+            QTest::sendKeyEvent(action, edit, Qt::Key(key), keyText, Qt::KeyboardModifiers(modifiers));
+        QTest::keyClick(edit, Qt::Key_5, Qt::KeypadModifier);
+        QCOMPARE(edit->text(), typed);
+        race.click();
+        QCOMPARE(race.opened.takeErrors(), error ? Errors { RuntimeError::Number(error) } : Errors {});
+        if (!error)
+            QCOMPARE(race.shown(), (Shown { 12120, 12120 }));
+    }
 
-// A race of 54 steps on the system clock, traced by strace from the click to its
-// end: reading the clock costs no system call and the zone file is not looked
-// at for it, so the race makes a few calls a step (to sleep and to draw), not
-// one a reading.
-void TestRaceEdges::raceOnTheSystemClockAsksLittleOfTheKernel()
-{
-    QTemporaryDir scratch;
-    const QString tracePath = scratch.filePath(QStringLiteral("trace"));
-    forms::testing::RecordingReporter reporter;
-    chase::Form1 form(chase::chase(), forms::Services { nullptr, &reporter });
-    forms::testing::showForm(form);
-    QProcess strace;
-    strace.start(QStringLiteral("strace"), { QStringLiteral("-f"), QStringLiteral("-o"), tracePath, QStringLiteral("-p"),
-                                             QString::number(getpid()) });
-    QVERIFY2(strace.waitForStarted(), "strace is not installed");
-    QTRY_VERIFY_WITH_TIMEOUT(allTraced(), 30000);
-    mark("/race-starts");
-    QTest::mouseClick(form.START().widget(), Qt::LeftButton);
-    mark("/race-ended");
-    ::kill(pid_t(strace.processId()), SIGINT);  // detaches and ends
-    QVERIFY(strace.waitForFinished(30000));
-    QCOMPARE(form.A1().left(), 8160.0f);
-    QVERIFY(reporter.errors.empty());
+    // The keypad's Del key, with NumLock off, still deletes.
+    void keypadDeleteStaysDelete()
+    {
+        QLocale::setDefault(QLocale(QStringLiteral("el_GR")));
+        Race race("chase", Race::Showing);
+        QLineEdit* edit = race.edit();
+        edit->setText(QStringLiteral("32"));
+        QTest::keyClick(edit, Qt::Key_Home);
+        QTest::keyClick(edit, Qt::Key_Delete, Qt::KeypadModifier);
+        QCOMPARE(edit->text(), QStringLiteral("2"));
+    }
 
-    QFile file(tracePath);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QList<QByteArray> calls = callsBetween(file.readAll(), "/race-starts", "/race-ended");
-    QVERIFY2(!calls.isEmpty(), "nothing traced");
-    // The zone file is looked at only by the fallback that asks for the zone
-    // once a minute: at most once in a race of 9 s.
-    QList<QByteArray> zoneLooks;
-    std::copy_if(calls.begin(), calls.end(), std::back_inserter(zoneLooks), [](const QByteArray& call) { return call.contains("localtime"); });
-    QVERIFY2(zoneLooks.size() <= 1, zoneLooks.join('\n').constData());
-    QVERIFY2(calls.size() <= 54 * 4, qPrintable(QStringLiteral("%1 calls, the first: %2").arg(calls.size()).arg(
-                                          QString::fromLatin1(calls.mid(0, 20).join('\n')))));
-}
+    void trailingSeparator_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("factor");
+        QTest::newRow("en_US 2.") << "en_US" << "2.";
+        QTest::newRow("el_GR 2,") << "el_GR" << "2,";
+    }
+
+    // A factor with nothing after its separator reads as the whole number: the race
+    // runs as with 2, its 54 steps to 8160.
+    void trailingSeparator()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, factor);
+        QLocale::setDefault(QLocale(locale));
+        Race race("chase");
+        const std::vector<Shown> trace = race.run(factor);
+        QCOMPARE(race.steps(), 54);
+        QCOMPARE(trace[1], (Shown { 4200, 6180 }));
+        QCOMPARE(race.shown(), (Shown { 8160, 8160 }));
+    }
+
+    // A race of 54 steps on the system clock, traced by strace from the click to its
+    // end: reading the clock costs no system call and the zone file is not looked
+    // at for it, so the race makes a few calls a step (to sleep and to draw), not
+    // one a reading.
+    void raceOnTheSystemClockAsksLittleOfTheKernel()
+    {
+        QTemporaryDir scratch;
+        const QString tracePath = scratch.filePath(QStringLiteral("trace"));
+        const auto form = forms::testing::openProgram<chase::Form1<chase::Chase>>("chase", { .systemClock = true });
+        forms::testing::Child strace("strace", { "-f", "-o", tracePath, "-p", QString::number(getpid()) });
+        QVERIFY2(strace.start(), "strace is not installed");
+        QTRY_VERIFY_WITH_TIMEOUT(allTraced(), 30000);
+        mark("/race-starts");
+        QTest::mouseClick(form->START().widget(), Qt::LeftButton);
+        mark("/race-ended");
+        ::kill(pid_t(strace.process().processId()), SIGINT);  // detaches and ends
+        QVERIFY(strace.process().waitForFinished(30000));
+        QCOMPARE(form->A1().left(), 8160.0f);
+
+        QFile file(tracePath);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QList<QByteArray> calls = callsBetween(file.readAll(), "/race-starts", "/race-ended");
+        QVERIFY2(!calls.isEmpty(), "nothing traced");
+        // The zone file is looked at only by the fallback that asks for the zone
+        // once a minute: at most once in a race of 9 s.
+        QList<QByteArray> zoneLooks;
+        std::copy_if(calls.begin(), calls.end(), std::back_inserter(zoneLooks), [](const QByteArray& call) { return call.contains("localtime"); });
+        QVERIFY2(zoneLooks.size() <= 1, zoneLooks.join('\n').constData());
+        QVERIFY2(calls.size() <= 54 * 4, qPrintable(QStringLiteral("%1 calls, the first: %2").arg(calls.size()).arg(
+                                              QString::fromLatin1(calls.mid(0, 20).join('\n')))));
+    }
+};
 
 QTEST_MAIN(TestRaceEdges)
 #include "test_race_edges.moc"

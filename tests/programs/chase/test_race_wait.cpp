@@ -7,6 +7,7 @@
 
 using namespace std::chrono_literals;
 using forms::RuntimeError;
+using forms::testing::Errors;
 using namespace race_testing;
 
 namespace {
@@ -50,123 +51,109 @@ class TestRaceWait : public QObject {
     Q_OBJECT
 
 private slots:
-    void picturesReadWithoutImagePlugins();
-    void oneSleepPerStep_data();
-    void oneSleepPerStep();
-    void nestedRacesSleepToTheirOwnDeadlines();
-    void stillPicturesAreNotRepainted();
-};
-
-// First, before anything else in this process could load an image plugin: the
-// BMP pictures are read by Qt itself, and no other format's plugin is asked.
-void TestRaceWait::picturesReadWithoutImagePlugins()
-{
-    Race race("chase2", Race::Showing);
-    QFile maps(QStringLiteral("/proc/self/maps"));
-    QVERIFY(maps.open(QIODevice::ReadOnly));
-    const QByteArray mapped = maps.readAll();
-    QVERIFY2(!mapped.contains("/imageformats/") && !mapped.contains("libjpeg"), "an image-format plugin is loaded");
-    QCOMPARE(race.A1->picture().size(), QSize(30, 68));
-}
-
-void TestRaceWait::oneSleepPerStep_data()
-{
-    QTest::addColumn<QString>("build");
-    QTest::addColumn<QString>("factor");
-    QTest::addColumn<int>("steps");
-    QTest::addColumn<int>("end");    // where both pictures end
-    QTest::addColumn<int>("error");  // 0: none
-    QTest::newRow("chase 2") << "chase" << "2" << 54 << 8160 << 0;
-    QTest::newRow("chase2 2") << "chase2" << "2" << 54 << 8040 << 0;
-    QTest::newRow("chase 3") << "chase" << "3" << 34 << 6180 << 0;
-    QTest::newRow("division by zero") << "chase" << "0" << 1 << 0 << int(RuntimeError::DivisionByZero);
-}
-
-// Each step sleeps once, until 0.17 s after its t0.
-void TestRaceWait::oneSleepPerStep()
-{
-    QFETCH(QString, build);
-    QFETCH(QString, factor);
-    QFETCH(int, steps);
-    QFETCH(int, end);
-    QFETCH(int, error);
-    Race race(build, Race::Loaded, 0ms);
-    const QDateTime origin = race.ts.clock.now();
-    race.FASTER->setText(factor);
-    race.click();
-    const std::vector<qint64> times = stepTimes(origin.time().msecsSinceStartOfDay(), steps);
-    QCOMPARE(race.msSince(origin), times.back());
-    QCOMPARE(race.ts.clock.idleWaits, sleeps(times));
-    if (error) {
-        QCOMPARE(race.ts.reporter.errors, std::vector<RuntimeError::Number>({ RuntimeError::Number(error) }));
-    } else {
-        QVERIFY(race.ts.reporter.errors.empty());
-        QCOMPARE(race.shown(), (Shown { end, end }));
+    // First, before anything else in this process could load an image plugin: the
+    // BMP pictures are read by Qt itself, and no other format's plugin is asked.
+    void picturesReadWithoutImagePlugins()
+    {
+        Race race("chase2", Race::Showing);
+        QFile maps(QStringLiteral("/proc/self/maps"));
+        QVERIFY(maps.open(QIODevice::ReadOnly));
+        const QByteArray mapped = maps.readAll();
+        QVERIFY2(!mapped.contains("/imageformats/") && !mapped.contains("libjpeg"), "an image-format plugin is loaded");
+        QCOMPARE(race.A1->picture().size(), QSize(30, 68));
     }
-}
 
-// A click 100 ms into the third wait runs a race that sleeps its own 54 steps;
-// the outer race, its deadline long passed, steps at once when it ends and then
-// sleeps 0.17 s a step again. Each look at the window ends one sleep early.
-void TestRaceWait::nestedRacesSleepToTheirOwnDeadlines()
-{
-    Race race("chase", Race::Loaded, 0ms);
-    race.FASTER->setText(QStringLiteral("2"));
-    const qint64 noon = 12 * 3600 * 1000;
-    const QDateTime origin = race.ts.clock.now();
-    const std::vector<qint64> outerFirst = stepTimes(noon, 2);
-    const qint64 clickAt = outerFirst.back() + 100;
-    const std::vector<qint64> inner = stepTimes(noon + clickAt, 54);
-    const qint64 innerEnd = clickAt + inner.back();
-    const std::vector<qint64> outerRest = stepTimes(noon + innerEnd, 51);
+    // Every build's races with 2 and 3, and one that divides by zero.
+    void oneSleepPerStep_data()
+    {
+        QTest::addColumn<QString>("build");
+        QTest::addColumn<QString>("factor");
+        for (const auto& [build, facts] : chaseFacts())
+            for (const char* factor : { "2", "3", "0" })
+                QTest::addRow("%s %s", qPrintable(build), factor) << build << factor;
+    }
+    // Each step sleeps once, until 0.17 s after its t0.
+    void oneSleepPerStep()
+    {
+        QFETCH(QString, build);
+        QFETCH(QString, factor);
+        const int error = factor == "0" ? RuntimeError::DivisionByZero : 0;
+        const int steps = error ? 1 : chaseFacts().at(build).races.at(factor).steps;
+        const int end = error ? 0 : chaseFacts().at(build).races.at(factor).last.a1;
+        Race race(build, Race::Loaded, 0ms);
+        const QDateTime origin = race.clock.now();
+        race.FASTER->setText(factor);
+        race.click();
+        const std::vector<qint64> times = stepTimes(origin.time().msecsSinceStartOfDay(), steps);
+        QCOMPARE(race.msSince(origin), times.back());
+        QCOMPARE(race.clock.idleWaits, sleeps(times));
+        QCOMPARE(race.opened.takeErrors(), error ? Errors { RuntimeError::Number(error) } : Errors {});
+        if (!error)
+            QCOMPARE(race.shown(), (Shown { end, end }));
+    }
 
-    std::vector<std::pair<int, Shown>> seen;
-    auto look = [&] { seen.push_back({ race.form->nesting(), race.shown() }); };
-    auto at = [&](qint64 ms, std::function<void()> action) { race.ts.clock.after(std::chrono::milliseconds(ms), std::move(action)); };
-    at(clickAt, [&] { race.click(); });
-    at(clickAt + inner[2] + 1, look);      // inner step 3 done
-    at(innerEnd + 1, look);                // outer step 3 done at once
-    at(innerEnd + outerRest[0] + 1, look); // outer step 4 done
-    race.click();
+    // A click 100 ms into the third wait runs a race that sleeps its own 54 steps;
+    // the outer race, its deadline long passed, steps at once when it ends and then
+    // sleeps 0.17 s a step again. Each look at the window ends one sleep early.
+    void nestedRacesSleepToTheirOwnDeadlines()
+    {
+        Race race("chase", Race::Loaded, 0ms);
+        race.FASTER->setText(QStringLiteral("2"));
+        const qint64 noon = 12 * 3600 * 1000;
+        const QDateTime origin = race.clock.now();
+        const std::vector<qint64> outerFirst = stepTimes(noon, 2);
+        const qint64 clickAt = outerFirst.back() + 100;
+        const std::vector<qint64> inner = stepTimes(noon + clickAt, 54);
+        const qint64 innerEnd = clickAt + inner.back();
+        const std::vector<qint64> outerRest = stepTimes(noon + innerEnd, 51);
 
-    const std::vector<std::pair<int, Shown>> expected = {
-        { 2, { 7170, 7665 } }, { 1, { 7170, 7665 } }, { 1, { 7665, 7912 } }
-    };
-    QCOMPARE(seen, expected);
-    QCOMPARE(race.msSince(origin), innerEnd + outerRest.back());
-    QCOMPARE(race.ts.clock.idleWaits, sleeps(outerFirst) + 1 + sleeps(inner) + sleeps(outerRest) + 3);
-    QCOMPARE(race.shown(), (Shown { 8160, 8160 }));
-    QVERIFY(race.ts.reporter.errors.empty());
-}
+        std::vector<std::pair<int, Shown>> seen;
+        auto look = [&] { seen.push_back({ race.form->nesting(), race.shown() }); };
+        auto at = [&](qint64 ms, std::function<void()> action) { race.clock.after(std::chrono::milliseconds(ms), std::move(action)); };
+        at(clickAt, [&] { race.click(); });
+        at(clickAt + inner[2] + 1, look);      // inner step 3 done
+        at(innerEnd + 1, look);                // outer step 3 done at once
+        at(innerEnd + outerRest[0] + 1, look); // outer step 4 done
+        race.click();
 
-// Once both pictures have reached their last pixels (step 14 of the race with 2),
-// the forty steps left move nothing and repaint nothing.
-void TestRaceWait::stillPicturesAreNotRepainted()
-{
-    Race race("chase", Race::Showing, 0ms);
-    race.FASTER->setText(QStringLiteral("2"));
-    int paints = 0;
-    class Counter final : public QObject {
-    public:
-        explicit Counter(int& paints) : paints_(paints) {}
-        bool eventFilter(QObject*, QEvent* e) override
-        {
-            paints_ += e->type() == QEvent::Paint;
-            return false;
-        }
-        int& paints_;
-    } counter(paints);
-    race.form->surface().installEventFilter(&counter);
-    int moving = -1;
-    race.ts.clock.after(14 * 170ms + 85ms, [&] {
-        moving = paints;
-        paints = 0;
-    });
-    race.click();
-    QCOMPARE(race.shown(), (Shown { 8160, 8160 }));
-    QVERIFY2(moving >= 9, qPrintable(QString::number(moving)));  // b2 moves a pixel or more in steps 1 to 9
-    QCOMPARE(paints, 0);
-}
+        const std::vector<std::pair<int, Shown>> expected = {
+            { 2, { 7170, 7665 } }, { 1, { 7170, 7665 } }, { 1, { 7665, 7912 } }
+        };
+        QCOMPARE(seen, expected);
+        QCOMPARE(race.msSince(origin), innerEnd + outerRest.back());
+        QCOMPARE(race.clock.idleWaits, sleeps(outerFirst) + 1 + sleeps(inner) + sleeps(outerRest) + 3);
+        QCOMPARE(race.shown(), (Shown { 8160, 8160 }));
+    }
+
+    // Once both pictures have reached their last pixels (step 14 of the race with 2),
+    // the forty steps left move nothing and repaint nothing.
+    void stillPicturesAreNotRepainted()
+    {
+        Race race("chase", Race::Showing, 0ms);
+        race.FASTER->setText(QStringLiteral("2"));
+        int paints = 0;
+        class Counter final : public QObject {
+        public:
+            explicit Counter(int& paints) : paints_(paints) {}
+            bool eventFilter(QObject*, QEvent* e) override
+            {
+                paints_ += e->type() == QEvent::Paint;
+                return false;
+            }
+            int& paints_;
+        } counter(paints);
+        race.form->clientArea()->installEventFilter(&counter);
+        int moving = -1;
+        race.clock.after(14 * 170ms + 85ms, [&] {
+            moving = paints;
+            paints = 0;
+        });
+        race.click();
+        QCOMPARE(race.shown(), (Shown { 8160, 8160 }));
+        QVERIFY2(moving >= 9, qPrintable(QString::number(moving)));  // b2 moves a pixel or more in steps 1 to 9
+        QCOMPARE(paints, 0);
+    }
+};
 
 QTEST_MAIN(TestRaceWait)
 #include "test_race_wait.moc"

@@ -2,21 +2,14 @@
 // their printed lines, pixels and window frame.
 #include "greeter.h"
 
+#include <forms/look.h>
+
 #include <family_test.h>
 
 #include <QTest>
 #include <QWidget>
 
-#include <memory>
-
-using forms::testing::click;
-using forms::testing::clickAt;
-using forms::testing::printedTexts;
-using forms::testing::surfaceOnly;
-using forms::testing::withPrintedLines;
-using forms::testing::grabClient;
-using forms::testing::showForm;
-using forms::testing::TestServices;
+using namespace forms::testing;
 using greeter::GreetingForm;
 
 namespace {
@@ -24,16 +17,23 @@ namespace {
 const QString friendly = QStringLiteral("ΣΑΝ ΤΟΝ ΜΠΟΡΖΙΛΗ ");
 const QString worldly = QStringLiteral("ΣΑΝ ΤΟΝ ΜΠΟΡΖΙΛΗ");
 
-// The builds, each with what a screen reader is given of its window at start.
-const QStringList greetings { "Button Ειμαι πανέμορφος ", "Button Ειμαι πανέξυπνος ", "Button Διαγραφή" };
-const std::map<QString, forms::testing::AccessibleTree> builds {
-    { "greeter", { "Window Form1", greetings } },
-    { "greeter2", { "Window Form1", greetings + QStringList { "StaticText made zedrik40" } } },
+// What tells the builds apart, by id.
+struct GreeterFacts {
+    AccessibleTree tree;         // what a screen reader is given at start
+    bool frameless;              // no frame: the whole window is the 454 × 280 client area
+    bool greetingHidesClear;     // the first greeting hides clear for good
+    const char* signature;       // the signature's label, or null
 };
+const QStringList greetings { "Button Ειμαι πανέμορφος ", "Button Ειμαι πανέξυπνος ", "Button Διαγραφή" };
+const std::map<QString, GreeterFacts> builds {
+    { "greeter", { { "Window Form1", greetings }, true, true, nullptr } },
+    { "greeter2", { { "Window Form1", greetings + QStringList { "StaticText made zedrik40" } }, false, false, "M" } },
+};
+const GreeterFacts& facts() { return builds.at(currentBuild()); }
 
 }  // namespace
 
-class GreetingPrinters : public forms::testing::FamilyTest {
+class GreetingPrinters : public FamilyTest {
     Q_OBJECT
 
 public:
@@ -43,34 +43,21 @@ private slots:
     void accessorsReachTheirRows_data() { addBuildRows(); }
     void accessorsReachTheirRows()
     {
-        QFETCH(QString, build);
-        TestServices ts;
-        const auto form = make<GreetingForm>(build, ts);
+        const auto form = open<GreetingForm>(currentBuild(), { .stage = Stage::Built });
         for (auto [get, name] : { std::pair { &GreetingForm::clear, "clear" },
                                   std::pair { &GreetingForm::showworld, "showworld" },
                                   std::pair { &GreetingForm::showfriend, "showfriend" } })
             QCOMPARE(QString::fromUtf8(((*form).*get)().row().name), QString::fromUtf8(name));
-        if (auto* framed = dynamic_cast<greeter::SignedGreetingForm*>(form.get()))
+        if (auto* framed = dynamic_cast<greeter2::Form1*>(&*form))
             QCOMPARE(QString::fromUtf8(framed->M().row().name), QStringLiteral("M"));
     }
 
-    // greeter has no frame: the whole window is the 454 × 280 client area.
-    void frame_data()
-    {
-        QTest::addColumn<QString>("build");
-        QTest::addColumn<bool>("frameless");
-        QTest::newRow("greeter") << "greeter" << true;
-        QTest::newRow("greeter2") << "greeter2" << false;
-    }
+    void frame_data() { addBuildRows(); }
     void frame()
     {
-        QFETCH(QString, build);
-        QFETCH(bool, frameless);
-        TestServices ts;
-        const auto form = make<GreetingForm>(build, ts);
-        showForm(*form);
+        const auto form = open(currentBuild());
         const Qt::WindowFlags flags = form->window()->windowFlags();
-        QCOMPARE(flags.testFlag(Qt::FramelessWindowHint), frameless);
+        QCOMPARE(flags.testFlag(Qt::FramelessWindowHint), facts().frameless);
         QCOMPARE(flags & Qt::WindowType_Mask, Qt::Window);  // an ordinary window keeps its taskbar button
         QCOMPARE(form->window()->windowTitle(), QStringLiteral("Form1"));
         QCOMPARE(form->surface().geometry(), QRect(0, 0, 454, 280));
@@ -81,16 +68,15 @@ private slots:
     // for good; a click where clear stood reaches nothing.
     void firstGreetingHidesClear_data()
     {
-        QTest::addColumn<bool>("friendFirst");
-        QTest::newRow("showfriend first") << true;
-        QTest::newRow("showworld first") << false;
+        addBuildRows({ "showfriend first", "showworld first" }, "order",
+                     [](const QString& b) { return builds.at(b).greetingHidesClear; });
     }
     void firstGreetingHidesClear()
     {
-        QFETCH(bool, friendFirst);
-        TestServices ts;
-        GreetingForm form(greeter::greeter(), ts.services());
-        showForm(form);
+        QFETCH(QString, order);
+        const bool friendFirst = order == "showfriend first";
+        const auto w = open<GreetingForm>(currentBuild());
+        GreetingForm& form = *w;
         const QImage fresh = grabClient(form);
         const QRect clearRect = form.clear().widget()->geometry();
 
@@ -102,10 +88,7 @@ private slots:
         const QImage greeted = grabClient(form);
         QCOMPARE(surfaceOnly(form, greeted), surfaceOnly(form, withPrintedLines(form, fresh, { first })));
         // Where clear stood, the window's fill shows.
-        const QRgb fill = greeted.pixel(0, greeted.height() - 1);
-        for (int y = clearRect.top(); y <= clearRect.bottom(); ++y)
-            for (int x = clearRect.left(); x <= clearRect.right(); ++x)
-                QCOMPARE(greeted.pixel(x, y), fill);
+        QCOMPARE(inkIn(greeted, clearRect, greeted.pixel(0, greeted.height() - 1)), 0);
 
         clickAt(form, clearRect.center());
         click(form, friendFirst ? form.showworld() : form.showfriend());
@@ -117,10 +100,7 @@ private slots:
     void greetingsInterleave_data() { addBuildRows(); }
     void greetingsInterleave()
     {
-        QFETCH(QString, build);
-        TestServices ts;
-        const auto form = make<GreetingForm>(build, ts);
-        showForm(*form);
+        const auto form = open<GreetingForm>(currentBuild());
         const QImage fresh = grabClient(*form);
         for (auto button : { &GreetingForm::showworld, &GreetingForm::showfriend, &GreetingForm::showfriend,
                              &GreetingForm::showworld, &GreetingForm::showfriend })
@@ -128,17 +108,14 @@ private slots:
         const QStringList expected { worldly, friendly, friendly, worldly, friendly };
         QCOMPARE(printedTexts(*form), expected);
         QCOMPARE(surfaceOnly(*form, grabClient(*form)), surfaceOnly(*form, withPrintedLines(*form, fresh, expected)));
-        QCOMPARE(form->clear().visible(), build == "greeter2");
+        QCOMPARE(form->clear().visible(), !facts().greetingHidesClear);
     }
 
     // With nothing printed, clear changes nothing on the surface and stays.
     void clearBeforeGreeting_data() { addBuildRows(); }
     void clearBeforeGreeting()
     {
-        QFETCH(QString, build);
-        TestServices ts;
-        const auto form = make<GreetingForm>(build, ts);
-        showForm(*form);
+        const auto form = open<GreetingForm>(currentBuild());
         const QImage fresh = grabClient(*form);
         click(*form, form->clear());
         click(*form, form->clear());
@@ -149,13 +126,13 @@ private slots:
         QCOMPARE(surfaceOnly(*form, grabClient(*form)), surfaceOnly(*form, withPrintedLines(*form, fresh, { friendly })));
     }
 
-    // greeter2's clear erases every line at any time, and the next greeting is
-    // the top line again; the buttons never change.
-    void plainBuildClearsAndStartsOver()
+    // Where clear stays, it erases every line at any time, and the next
+    // greeting is the top line again; the buttons never change.
+    void clearErasesAndStartsOver_data() { addBuildRows([](const QString& b) { return !builds.at(b).greetingHidesClear; }); }
+    void clearErasesAndStartsOver()
     {
-        TestServices ts;
-        greeter::SignedGreetingForm form(greeter::greeter2(), ts.services());
-        showForm(form);
+        const auto w = open<GreetingForm>(currentBuild());
+        GreetingForm& form = *w;
         const QImage fresh = grabClient(form);
         for (int round = 0; round < 3; ++round) {
             for (int i = 0; i <= round; ++i) {
@@ -176,39 +153,27 @@ private slots:
         }
     }
 
-    // The signature M reaches one pixel row past the client area, which does not
+    // The signature reaches one pixel row past the client area, which does not
     // grow to show it: its text is drawn, its last row is cut off.
+    void signatureBottomRowIsCutOff_data() { addBuildRows([](const QString& b) { return builds.at(b).signature; }); }
     void signatureBottomRowIsCutOff()
     {
-        TestServices ts;
-        greeter::SignedGreetingForm form(greeter::greeter2(), ts.services());
-        showForm(form);
-        const forms::ControlRow& row = form.M().row();
-        const QRect box(forms::toPixels(row.left), forms::toPixels(row.top), forms::toPixels(row.width),
-                        forms::toPixels(row.height));
-        const QImage image = grabClient(form);
+        const auto form = open(currentBuild());
+        const QRect box = forms::pixelRect(form->find(facts().signature)->row());
+        const QImage image = grabClient(*form);
         QCOMPARE(box.bottom(), image.height());
-        QCOMPARE(form.window()->height(), image.height());
-        const QRgb fill = image.pixel(0, image.height() - 1);
-        int ink = 0;
-        for (int y = box.top(); y < image.height(); ++y)
-            for (int x = box.left(); x <= box.right(); ++x)
-                ink += image.pixel(x, y) != fill;
-        QVERIFY(ink > 20);
+        QCOMPARE(form->window()->height(), image.height());
+        QVERIFY(inkIn(image, box, image.pixel(0, image.height() - 1)) > 20);
     }
 
     // The borderless window is closed with Alt+F4, which ends the program normally.
+    void altF4Closes_data() { addBuildRows([](const QString& b) { return builds.at(b).frameless; }); }
     void altF4Closes()
     {
-        TestServices ts;
-        GreetingForm form(greeter::greeter(), ts.services());
-        showForm(form);
-        form.window()->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(form.window()));
-        QTest::keyClick(form.window()->windowHandle(), Qt::Key_F4, Qt::AltModifier);
-        QCOMPARE(form.exitStatus(), std::optional<int>(0));
-        QVERIFY(!form.window()->isVisible());
-        QVERIFY(ts.reporter.errors.empty());
+        const auto form = open(currentBuild(), { .stage = Stage::Active });
+        QTest::keyClick(form->window()->windowHandle(), Qt::Key_F4, Qt::AltModifier);
+        QCOMPARE(form->exitStatus(), std::optional<int>(0));
+        QVERIFY(!form->window()->isVisible());
     }
 };
 

@@ -12,7 +12,6 @@
 #include <QTimer>
 
 using namespace std::chrono_literals;
-using forms::testing::TestServices;
 
 namespace {
 
@@ -87,9 +86,8 @@ private slots:
     {
         QFETCH(bool, clickFirst);
         QFETCH(QStringList, typed);
-        TestServices ts;
-        maxofthree::Form1 form(maxofthree::maxofthree(), ts.services());
-        forms::testing::showForm(form);
+        const auto w = open<maxofthree::Form1>("maxofthree");
+        maxofthree::Form1& form = *w;
         if (clickFirst)
             QTest::mouseClick(form.Command1().widget(), Qt::LeftButton);
         forms::TextBox* boxes[] = { &form.Text1(), &form.Text2(), &form.Text3(), &form.Text4() };
@@ -104,15 +102,13 @@ private slots:
         QCOMPARE(texts(form), (QStringList { "1", "2", "3", "3" }));
         QTest::mouseClick(form.Command1().widget(), Qt::LeftButton);
         QCOMPARE(texts(form), (QStringList { "1", "2", "3", "3" }));
-        QVERIFY(ts.reporter.errors.empty());
         QVERIFY(!form.exitStatus());
     }
 
     void menuCaptionsAreExact()
     {
-        TestServices ts;
-        maxofthree::Form1 form(maxofthree::maxofthree(), ts.services());
-        forms::testing::showForm(form);
+        const auto w = open<maxofthree::Form1>("maxofthree");
+        maxofthree::Form1& form = *w;
         QMenuBar* bar = menuBar(form);
         QVERIFY(bar);
         QVERIFY(!bar->isNativeMenuBar());
@@ -130,9 +126,8 @@ private slots:
 
     void dateTimeItemDoesNothing()
     {
-        TestServices ts;
-        maxofthree::Form1 form(maxofthree::maxofthree(), ts.services());
-        forms::testing::showForm(form);
+        const auto w = open<maxofthree::Form1>("maxofthree");
+        maxofthree::Form1& form = *w;
         type(form.Text1(), "7");
         type(form.Text4(), "x");
         QVERIFY(choose(form, dateTimeCaption));
@@ -140,7 +135,6 @@ private slots:
         QCOMPARE(texts(form), (QStringList { "7", "", "", "x" }));
         QVERIFY(form.window()->isVisible());
         QVERIFY(!form.exitStatus());
-        QVERIFY(ts.reporter.errors.empty());
     }
 
     // The "Ctrl+" texts in the captions bind no key, wherever the focus is.
@@ -156,10 +150,8 @@ private slots:
     {
         QFETCH(int, focus);
         QFETCH(int, key);
-        TestServices ts;
-        maxofthree::Form1 form(maxofthree::maxofthree(), ts.services());
-        forms::testing::showForm(form);
-        QVERIFY(QTest::qWaitForWindowActive(form.window()));
+        const auto w = open<maxofthree::Form1>("maxofthree", { .stage = forms::testing::Stage::Active });
+        maxofthree::Form1& form = *w;
         type(form.Text1(), "7");
         type(form.Text4(), "8");
         QWidget* target = focus == 1 ? form.Text1().widget() : focus == 8 ? form.Command1().widget() : form.Text4().widget();
@@ -177,9 +169,8 @@ private slots:
     // Choosing "Έξοδος" hides the window and the running program ends with status 0.
     void exitItemEndsProgram()
     {
-        TestServices ts;
-        maxofthree::Form1 form(maxofthree::maxofthree(), ts.services());
-        forms::testing::showForm(form);
+        const auto w = open<maxofthree::Form1>("maxofthree");
+        maxofthree::Form1& form = *w;
         type(form.Text2(), "5");
         bool chosen = false;
         QTimer::singleShot(0, form.window(), [&] { chosen = choose(form, exitCaption); });
@@ -194,15 +185,12 @@ private slots:
         QCOMPARE(form.exitStatus(), std::optional<int>(0));
         QVERIFY(!form.window()->isVisible());
         QVERIFY(!form.visible());
-        QVERIFY(ts.reporter.errors.empty());
     }
 
     void focusOrder()
     {
-        TestServices ts;
-        maxofthree::Form1 form(maxofthree::maxofthree(), ts.services());
-        forms::testing::showForm(form);
-        QVERIFY(QTest::qWaitForWindowActive(form.window()));
+        const auto w = open<maxofthree::Form1>("maxofthree", { .stage = forms::testing::Stage::Active });
+        maxofthree::Form1& form = *w;
         QTRY_COMPARE(QApplication::focusWidget(), form.Text1().widget());
         for (QWidget* next : { form.Text2().widget(), form.Text3().widget(), form.Command1().widget(),
                                form.Text4().widget(), form.Text1().widget() }) {
@@ -214,9 +202,8 @@ private slots:
     // The menu bar sits inside the window above a client area of 597 × 437 pixels.
     void clientAreaBelowMenuBar()
     {
-        TestServices ts;
-        maxofthree::Form1 form(maxofthree::maxofthree(), ts.services());
-        forms::testing::showForm(form);
+        const auto w = open<maxofthree::Form1>("maxofthree");
+        maxofthree::Form1& form = *w;
         QMenuBar* bar = menuBar(form);
         const int barHeight = bar->height();
         QVERIFY(barHeight > 0);
@@ -227,11 +214,7 @@ private slots:
 
         // The entry's caption is drawn in the bar: dark pixels inside its box.
         const QRect entry = bar->actionGeometry(bar->actions().front());
-        int dark = 0;
-        for (int y = entry.top(); y <= entry.bottom(); ++y)
-            for (int x = entry.left(); x <= entry.right(); ++x)
-                dark += qGray(window.pixel(x, y)) < 100;
-        QVERIFY(dark > 20);
+        QVERIFY(forms::testing::inkIn(window, entry, forms::testing::Paper::lighterThan(100)) > 20);
 
         // Client pixels land barHeight lower in the window: the inside of Text1
         // (30, 80 to 170, 130) is white, the window surface above it is not.

@@ -7,6 +7,8 @@
 #include <QTest>
 
 using forms::testing::clickAt;
+using forms::testing::inkIn;
+using forms::testing::Paper;
 using forms::testing::grabClient;
 using forms::testing::rgbAt;
 using trafficlight::Trafic_Lights;
@@ -36,8 +38,8 @@ public:
     TrafficLightTest() : FamilyTest("trafficlight", builds) {}
 
 private:
-    std::unique_ptr<forms::testing::TestServices> ts;
-    std::unique_ptr<Trafic_Lights> form;
+    std::unique_ptr<forms::testing::Opened<Trafic_Lights>> opened;
+    Trafic_Lights* form = nullptr;
 
     // The state as seen: the background colour everywhere it shows, and true when it is the same at every point.
     unsigned backgroundColour(const QImage& image)
@@ -57,9 +59,7 @@ private:
         QCOMPARE(rgbAt(image, 150 + 2 + 26, 30 + 2 + 86), 0x00FF00u);
         QCOMPARE(rgbAt(image, 150 + 2 + 26, 30 + 2 + 30), white);
         // The red lens of the image beneath is nowhere to be seen.
-        for (int y = 30; y < 149; ++y)
-            for (int x = 150; x < 207; ++x)
-                QVERIFY(rgbAt(image, x, y) != red);
+        QCOMPARE(inkIn(image, QRect(150, 30, 57, 119), Paper::anyBut(red)), 0);
         QCOMPARE(form->red().widget()->isVisible(), true);
         QCOMPARE(form->green().widget()->isVisible(), false);
     }
@@ -84,24 +84,18 @@ private:
         const unsigned box = 0xEFEFEF;  // the button face of the standard look
         QCOMPARE(rgbAt(image, 290, 321), box);
         QCOMPARE(rgbAt(image, 370, 337), box);  // its bottom 3 rows are cut off by the client area
-        bool inked = false;
-        for (int x = 290; x < 371; ++x)
-            for (int y = 320; y < 338; ++y)
-                inked = inked || qGray(image.pixel(x, y)) < 100;
-        QVERIFY2(inked, "the signature's text is drawn");
+        QVERIFY2(inkIn(image, QRect(290, 320, 81, 18), Paper::lighterThan(100)), "the signature's text is drawn");
     }
 
 private slots:
     void init()
     {
-        ts = std::make_unique<forms::testing::TestServices>();
-        form = std::make_unique<Trafic_Lights>(trafficlight::trafficlight(), ts->services());
-        forms::testing::showForm(*form);
+        opened = forms::testing::openProgramHeld<Trafic_Lights>("trafficlight");
+        form = &opened->form();
     }
     void cleanup()
     {
-        form.reset();
-        ts.reset();
+        opened.reset();
     }
 
     void layoutInPixels()
