@@ -138,6 +138,24 @@ private slots:
         same("zone as before the test");
     }
 
+    // The race's waits are measured on the clock that no one sets: its reading
+    // falls between two readings of the system's CLOCK_MONOTONIC, which a step
+    // of the wall clock (NTP, a manual change) never moves.
+    void monotonicIsTheSystemsSteadyClock()
+    {
+        const auto steady = [] {
+            timespec ts {};
+            clock_gettime(CLOCK_MONOTONIC, &ts);
+            return std::chrono::seconds(ts.tv_sec) + std::chrono::nanoseconds(ts.tv_nsec);
+        };
+        forms::SystemClock clock;
+        const auto before = steady();
+        const auto reading = clock.monotonic();
+        const auto after = steady();
+        QVERIFY2(before <= reading && reading <= after,
+                 qPrintable(QStringLiteral("%1 ns, outside [%2, %3]").arg(reading.count()).arg(before.count()).arg(after.count())));
+    }
+
     void waitSleepsUntilItsDeadline_data()
     {
         QTest::addColumn<QTime>("start");
