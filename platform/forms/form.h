@@ -86,7 +86,10 @@ public:
 
     // Runs a handler the way every event does: errors are reported and end the
     // program; nothing runs once it has ended. No exception leaves this call.
-    void dispatch(const std::function<void()>& handler) noexcept;
+    // The trigger says what ran it: what a handler the user's action ran
+    // changes on the screen is said to a screen reader once it ends.
+    void dispatch(Trigger trigger, const std::function<void()>& handler) noexcept;
+    void dispatch(const std::function<void()>& handler) noexcept { dispatch(Trigger::Direct, handler); }
     // Drops events that arrive nested deeper than this inside DoEvents: as deep
     // as the stack limit leaves room for with a wide margin, and at most 1000.
     static int maxNesting();

@@ -89,13 +89,13 @@ QString PrintedLineItem::attributes(int, int* start, int* end) const
     return {};
 }
 
-LineNotification::LineNotification(Surface* surface, QString text)
+Notification::Notification(Surface* surface, QString text)
     : PaintedItem(surface)
     , text_(std::move(text))
 {
 }
 
-void LineNotification::announce()
+void Notification::announce()
 {
     announcing_ = true;
     QAccessibleEvent shown(this, QAccessible::ObjectShow);

@@ -3,6 +3,7 @@
 // where the first of them stands, then the printed lines in print order.
 #pragma once
 
+#include "announcements.h"
 #include "forms/controls.h"
 
 #include <QAccessibleWidget>
@@ -32,17 +33,22 @@ public:
     // The group of the option buttons; null when the window has none.
     QAccessibleInterface* optionGroup() const;
 
-    // Creates and announces an item for each line printed since the last call;
-    // destroys the items of lines that Cls removed.
+    // Creates an item for each line printed since the last call, announced as
+    // the announcer tells; destroys the items of lines that Cls removed.
     void followPrintedLines();
+    // Whether the printed line is still there.
+    bool hasLine(QAccessible::Id line) const;
 
     // Announces each label or picture that has come into sight or gone out of
     // it since the last call: shown or hidden itself, or uncovered or covered
-    // by a windowed control shown or hidden. The first call only takes note.
+    // by a windowed control shown or hidden; and tells the announcer of them,
+    // and of picture boxes shown. The first call only takes note.
     void followShowing();
 
-private:
     Surface* surface() const;
+    Announcer& announcer() { return announcer_; }
+
+private:
     const std::vector<const Control*>& order() const;
     // The children before the printed lines.
     std::vector<QAccessibleInterface*> controlItems() const;
@@ -56,6 +62,7 @@ private:
         QAccessible::Id line, notification;
     };
     std::vector<Printed> lines_;
+    Announcer announcer_ { *this };
 };
 
 }  // namespace accessibility

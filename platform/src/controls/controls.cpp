@@ -43,7 +43,7 @@ void Control::setVisible(bool visible)
     host_.visibilityChanged(*this);
 }
 
-void Control::raise() { host_.dispatch(event_); }
+void Control::raise(Trigger trigger) { host_.dispatch(trigger, event_); }
 
 namespace {
 
@@ -102,8 +102,10 @@ void TextBox::setText(const QString& text)
     // selection stay, and a screen reader has nothing new to say.
     if (edit->text() == text)
         return;
-    edit->setText(text);
-    edit->setCursorPosition(0);
+    host_.textSet(*this, [&] {
+        edit->setText(text);
+        edit->setCursorPosition(0);
+    });
 }
 
 PictureBox::PictureBox(FormHost& host, const ControlRow& row)
@@ -166,7 +168,7 @@ void Timer::setEnabled(bool enabled)
     if (!enabled)
         ticker_.reset();
     else if (!ticker_)
-        ticker_ = host_.clock().every(std::chrono::milliseconds(row_.interval), [this] { raise(); });
+        ticker_ = host_.clock().every(std::chrono::milliseconds(row_.interval), [this] { raise(Trigger::Timer); });
 }
 
 std::unique_ptr<Control> makeControl(FormHost& host, const ControlRow& row)

@@ -25,10 +25,14 @@ public:
 
     QWidget& surface() override { return *form_.surface_; }
     Clock& clock() override { return *form_.clock_; }
-    void dispatch(const std::function<void()>& handler) noexcept override { form_.dispatch(handler); }
+    void dispatch(Trigger trigger, const std::function<void()>& handler) noexcept override { form_.dispatch(trigger, handler); }
     void visibilityChanged(const Control&) override { accessibility::visibilityChanged(*form_.surface_); }
     void focusLost(const Control& control) override { form_.focusLost_ = &control; }
     void printedLinesChanged() override { accessibility::printedLinesChanged(*form_.surface_); }
+    void textSet(const Control& box, const std::function<void()>& set) override
+    {
+        accessibility::textSet(*form_.surface_, box, set);
+    }
 
 private:
     Form& form_;
@@ -54,7 +58,7 @@ Form::Form(Description description, Services services)
     applyTabOrder(controls_);
     accessibility::prepare(*surface_);
     menuItems_ = buildMenuBar(window_.get(), window_->column(), description_.menus,
-                              [this](const MenuItem& item) { dispatch(item.event()); });
+                              [this](const MenuItem& item) { dispatch(Trigger::UserAction, item.event()); });
     // The window's hint includes the menu bar, so the surface keeps its described size below it.
     window_->resize(window_->sizeHint());
 }
