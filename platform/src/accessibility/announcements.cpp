@@ -61,8 +61,10 @@ Announcer::~Announcer()
 void Announcer::started(Trigger trigger)
 {
     Frame frame;
-    frame.told = trigger == Trigger::UserAction;
-    if (frame.told)
+    frame.telling = trigger == Trigger::UserAction ? Telling::AfterTheHandler
+                    : trigger == Trigger::Timer    ? Telling::Never
+                                                   : Telling::AtOnce;
+    if (frame.telling == Telling::AfterTheHandler)
         for (const auto& control : surface_.surface()->controls())
             if (control->kind() == Kind::Image) {
                 const auto* image = static_cast<const Image*>(control.get());
@@ -77,7 +79,7 @@ void Announcer::ended()
         return;
     const Frame frame = std::move(frames_.back());
     frames_.pop_back();
-    if (!frame.told)
+    if (frame.telling != Telling::AfterTheHandler)
         return;
     const QString text = said(frame);
     if (text.isEmpty())
@@ -96,9 +98,7 @@ void Announcer::ended()
 
 Announcer::Telling Announcer::telling() const
 {
-    if (frames_.empty() || frames_.back().told)
-        return frames_.empty() ? Telling::AtOnce : Telling::AfterTheHandler;
-    return Telling::Never;
+    return frames_.empty() ? Telling::AtOnce : frames_.back().telling;
 }
 
 void Announcer::record(Change change)

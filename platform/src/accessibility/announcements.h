@@ -59,7 +59,7 @@ private:
         QString text;                      // with its text
     };
     struct Frame {
-        bool told = false;  // run by the user's action
+        Telling telling = Telling::AtOnce;  // AfterTheHandler when run by the user's action
         std::vector<Change> changes;
         std::vector<std::pair<const Image*, QRect>> places;  // each picture where it stood at the start
     };
