@@ -278,6 +278,11 @@ private slots:
         QCOMPARE(text->offsetAtPoint(x.center()), 1);
         QCOMPARE(text->offsetAtPoint(origin + QPoint(1, 1)), 0);
         QCOMPARE(accessible({})->childAt(x.center().x(), x.center().y()), line);
+        // One run, marked Greek for a line with Greek letters only.
+        int start = -1, end = -1;
+        QCOMPARE(text->attributes(1, &start, &end), QStringLiteral("language:el;"));
+        QCOMPARE(std::pair(start, end), std::pair(0, 2));
+        QCOMPARE(accessible({})->child(accessible({})->childCount() - 2)->textInterface()->attributes(0, &start, &end), QString());
     }
 
     // The press and toggle actions select an option button as a click does,
