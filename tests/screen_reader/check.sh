@@ -92,10 +92,11 @@ case "${1:-}" in
     ;;
   trafficlight)
     # Each press hides the pressed button: the focus goes to the one shown,
-    # then the light that came into sight is said, once. (Before "Where am I",
-    # the speech is let finish: Orca's stopping it can take longer than Qt
-    # waits to learn that Orca kept the key, and Enter would press the button.)
-    listen trafficlight space space wait:2 KP_Enter
+    # then the light that came into sight is said, once. "Where am I" says
+    # the button with the focus first. (On a busy machine Orca may answer
+    # later than Qt waits to learn that Orca kept the key: the key then
+    # reaches the button too and presses it, so what follows is not judged.)
+    listen trafficlight space space KP_Enter
     says 1 "green"
     says_once 1 "Φανάρι με αναμμένο το κόκκινο"
     says_before 1 "green" "Φανάρι με αναμμένο το κόκκινο"
@@ -103,8 +104,7 @@ case "${1:-}" in
     says_once 2 "Φανάρι με αναμμένο το πράσινο"
     says_before 2 "red" "Φανάρι με αναμμένο το πράσινο"
     never_says 2 "κόκκινο"
-    says 4 "red"
-    never_says 4 "green"
+    [ "$(section 3 | grep -vx 'return' | head -1)" = "red push button." ] || fail 3 "did not say \"red push button.\" first"
     ;;
   maxofthree)
     # "ΥΠΟΛΟΓΙΣΕ" (three Tabs on) says the four boxes it fills, with their labels.
