@@ -57,7 +57,7 @@ in_language() { case "${LANG:-}" in el*) echo "$1" ;; *) echo "$2" ;; esac; }
 # option button, and after the answer the arrow key selected. The button below
 # the answers (three Tabs on) says the mocking line it reveals, once.
 questionnaire() {
-  local program=$1 name=$2 question=$3 answer1=$4 reply1=$5 answer2=$6 reply2=$7
+  local program=$1 name=$2 question=$3 answer1=$4 reply1=$5 answer2=$6 reply2=$7 button=$8
   listen "$program" space Down KP_Enter Tab Tab Tab space
   says 0 "$name"
   says 0 "$question"
@@ -68,18 +68,18 @@ questionnaire() {
   says_before 2 "$answer2" "$reply2"
   says 3 "$question"
   says 3 "$answer2"
-  says 6 "push button"
+  says 6 "$button"
   says_once 7 "xa xa xa xa"
 }
 
 case "${1:-}" in
   quiz)
     questionnaire quiz "$(in_language "Ερωτηματολόγιο" "Joke questionnaire")" "Τι μεγεθος εχει το πεος σου?" \
-      "5 εως 10 ποντους" "ΩΡΑΙΟΣ" "10 εως 15 ποντους" "ΜΟΝΟ!!!"
+      "5 εως 10 ποντους" "ΩΡΑΙΟΣ" "10 εως 15 ποντους" "ΜΟΝΟ!!!" "ΚΑΤΩ ΑΠΟ 5 ΠΟΝΤΟΥΣ"
     ;;
   quiz3)
     questionnaire quiz3 "$(in_language "Είσαι έξυπνος?" "Are you clever?")" "ΕΙΣΑΙ ΕΞΥΠΝΟΣ?" \
-      "70 εως 90 ποντους" "ΩΡΑΙΟΣ!!!" "90 εως 120 ποντους" "ΜΟΝΟ!!!"
+      "70 εως 90 ποντους" "ΩΡΑΙΟΣ!!!" "90 εως 120 ποντους" "ΜΟΝΟ!!!" "ΚΑΤΩ ΑΠΟ 70 ΠΟΝΤΟΥΣ"
     ;;
   greeter2)
     # Both greeting buttons, the clear button, then a greeting after clearing.
