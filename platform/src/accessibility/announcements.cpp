@@ -2,7 +2,6 @@
 
 #include "painted_items.h"
 #include "surface.h"
-#include "surface_interface.h"
 
 #include <QApplication>
 #include <QMetaObject>
@@ -47,7 +46,7 @@ QString listed(const QStringList& names, bool greek)
 
 }  // namespace
 
-Announcer::Announcer(SurfaceInterface& surface)
+Announcer::Announcer(AnnouncedSurface& surface)
     : surface_(surface)
 {
 }
@@ -85,15 +84,10 @@ void Announcer::ended()
     if (text.isEmpty())
         return;
     // Posted, so that it comes after the focus the same event moves once the
-    // click is handled.
-    QPointer<QWidget> surface = surface_.surface();
+    // click is handled; dropped if the surface, and with it its interface and
+    // this announcer, has gone meanwhile.
     QMetaObject::invokeMethod(
-        surface,
-        [surface, text] {
-            if (auto* item = dynamic_cast<SurfaceInterface*>(QAccessible::queryAccessibleInterface(surface.data())))
-                item->announcer().announce(text);
-        },
-        Qt::QueuedConnection);
+        surface_.surface(), [this, text] { announce(text); }, Qt::QueuedConnection);
 }
 
 Announcer::Telling Announcer::telling() const

@@ -25,11 +25,22 @@ class Surface;
 
 namespace accessibility {
 
-class SurfaceInterface;
+// What the announcer asks of the surface it tells of (its accessible interface).
+class AnnouncedSurface {
+public:
+    virtual Surface* surface() const = 0;
+    // The interface of a control: its widget's, or a label's or picture's.
+    virtual QAccessibleInterface* interfaceOf(const Control& control) const = 0;
+    // Whether the printed line is still there.
+    virtual bool hasLine(QAccessible::Id line) const = 0;
+
+protected:
+    ~AnnouncedSurface() = default;
+};
 
 class Announcer {
 public:
-    explicit Announcer(SurfaceInterface& surface);
+    explicit Announcer(AnnouncedSurface& surface);
     ~Announcer();
     Announcer(const Announcer&) = delete;
     Announcer& operator=(const Announcer&) = delete;
@@ -69,7 +80,7 @@ private:
     QString whereMoved(const Frame& frame) const;
     void record(Change change);
 
-    SurfaceInterface& surface_;
+    AnnouncedSurface& surface_;
     std::vector<Frame> frames_;  // the handlers running, innermost last
     // The last notifications: a reader asks for the text when it comes to the
     // event, which may be after later ones were shown.

@@ -17,7 +17,7 @@ class Surface;
 
 namespace accessibility {
 
-class SurfaceInterface final : public QAccessibleWidget {
+class SurfaceInterface final : public QAccessibleWidget, public AnnouncedSurface {
 public:
     explicit SurfaceInterface(Surface* surface);
     ~SurfaceInterface() override;
@@ -29,7 +29,7 @@ public:
 
     // The interface of a control: its widget's, or for a label or picture one
     // of the surface's own; null for lines and timers.
-    QAccessibleInterface* interfaceOf(const Control& control) const;
+    QAccessibleInterface* interfaceOf(const Control& control) const override;
     // The group of the option buttons; null when the window has none.
     QAccessibleInterface* optionGroup() const;
 
@@ -37,7 +37,7 @@ public:
     // the announcer tells; destroys the items of lines that Cls removed.
     void followPrintedLines();
     // Whether the printed line is still there.
-    bool hasLine(QAccessible::Id line) const;
+    bool hasLine(QAccessible::Id line) const override;
 
     // Announces each label or picture that has come into sight or gone out of
     // it since the last call: shown or hidden itself, or uncovered or covered
@@ -45,7 +45,7 @@ public:
     // and of picture boxes shown. The first call only takes note.
     void followShowing();
 
-    Surface* surface() const;
+    Surface* surface() const override;
     Announcer& announcer() { return announcer_; }
 
 private:

@@ -4,8 +4,6 @@
 // The form implements it; nothing in this layer knows the form itself.
 #pragma once
 
-#include "forms/controls.h"
-
 #include <functional>
 
 class QWidget;
@@ -13,6 +11,8 @@ class QWidget;
 namespace forms {
 
 class Clock;
+class Control;
+enum class Trigger;
 
 class FormHost {
 public:
