@@ -25,6 +25,12 @@ namespace forms {
 class FormHost;
 class PictureSet;
 
+// What ran a handler: the user's own action (a click, a key, a menu choice), a
+// timer, the window's Load, or a direct call from run() or a test. What a
+// handler the user's action ran changes on the screen is said to a screen
+// reader once it ends; what a timer changes is not.
+enum class Trigger { UserAction, Timer, Load, Direct };
+
 // A line of text printed on the window's surface.
 struct PrintedLine {
     int x, y;  // pixels from the client area's top-left
@@ -66,7 +72,7 @@ protected:
     QString labelledName(const Description& description) const;
 
     // Runs the connected handler through the form, as every event does.
-    void raise();
+    void raise(Trigger trigger = Trigger::UserAction);
 
     FormHost& host_;
     const ControlRow& row_;

@@ -89,7 +89,10 @@ public:
 
     // Runs a handler the way every event does: errors are reported and end the
     // program; nothing runs once it has ended. No exception leaves this call.
-    void dispatch(const std::function<void()>& handler) noexcept override;
+    // The trigger says what ran it: what a handler the user's action ran
+    // changes on the screen is said to a screen reader once it ends.
+    void dispatch(Trigger trigger, const std::function<void()>& handler) noexcept override;
+    void dispatch(const std::function<void()>& handler) noexcept { dispatch(Trigger::Direct, handler); }
     // Drops events that arrive nested deeper than this inside DoEvents: as deep
     // as the stack limit leaves room for with a wide margin, and at most 1000.
     static int maxNesting();
@@ -136,6 +139,7 @@ private:
     void visibilityChanged(const Control& control) override;
     void focusLost(const Control& control) override { focusLost_ = &control; }
     void printedLinesChanged() override;
+    void textSet(const Control& box, const std::function<void()>& set) override;
 
     Control& bindControl(std::string_view name, Kind kind);
     MenuItem& bindMenuItem(std::string_view name);

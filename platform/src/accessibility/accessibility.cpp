@@ -11,6 +11,7 @@
 #include "controls/surface.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace forms::accessibility {
 
@@ -46,12 +47,46 @@ SurfaceInterface* interfaceOf(const Surface& surface)
     return dynamic_cast<SurfaceInterface*>(QAccessible::queryAccessibleInterface(const_cast<Surface*>(&surface)));
 }
 
+// The text box a handler is writing: its text and caret events are not passed on.
+const QObject* quietBox = nullptr;
+QAccessible::UpdateHandler passOn = nullptr;
+
+bool isTextEvent(QAccessible::Event type)
+{
+    switch (type) {
+    case QAccessible::TextCaretMoved:
+    case QAccessible::TextSelectionChanged:
+    case QAccessible::TextInserted:
+    case QAccessible::TextRemoved:
+    case QAccessible::TextUpdated:
+    case QAccessible::TextAttributeChanged:
+    case QAccessible::TextColumnChanged:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void filterUpdate(QAccessibleEvent* event)
+{
+    if (quietBox && event->object() == quietBox && isTextEvent(event->type()))
+        return;
+    if (passOn)
+        return passOn(event);
+    // Without a handler of its own Qt gives the event to the platform's
+    // bridge (AT-SPI): so it does again, with this one out of the way.
+    QAccessible::installUpdateHandler(nullptr);
+    QAccessible::updateAccessibility(event);
+    QAccessible::installUpdateHandler(filterUpdate);
+}
+
 }  // namespace
 
 void install()
 {
     static const bool installed = [] {
         QAccessible::installFactory(runtimeInterface);
+        passOn = QAccessible::installUpdateHandler(filterUpdate);
         return true;
     }();
     (void)installed;
@@ -75,6 +110,27 @@ void visibilityChanged(const Surface& surface)
 {
     if (SurfaceInterface* item = interfaceOf(surface))
         item->followShowing();
+}
+
+void handlerStarted(const Surface& surface, Trigger trigger)
+{
+    if (SurfaceInterface* item = interfaceOf(surface))
+        item->announcer().started(trigger);
+}
+
+void handlerEnded(const Surface& surface)
+{
+    if (SurfaceInterface* item = interfaceOf(surface))
+        item->announcer().ended();
+}
+
+void textSet(const Surface& surface, const Control& box, const std::function<void()>& set)
+{
+    const QObject* outer = std::exchange(quietBox, box.widget());
+    set();
+    quietBox = outer;
+    if (SurfaceInterface* item = interfaceOf(surface))
+        item->announcer().textSet(box);
 }
 
 }  // namespace forms::accessibility

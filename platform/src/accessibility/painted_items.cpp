@@ -3,6 +3,8 @@
 #include "controls/surface.h"
 #include "forms/fonts.h"
 
+#include <algorithm>
+
 namespace forms::accessibility {
 
 PaintedItem::PaintedItem(Surface* surface)
@@ -76,20 +78,26 @@ int PrintedLineItem::offsetAtPoint(const QPoint& point) const
     return offset;
 }
 
+// The whole line is one run. A line in Greek letters says it is Greek, for a
+// screen reader that chooses its voice by the text's language (Orca 43 reads
+// the mark but still speaks with the voice of its settings).
 QString PrintedLineItem::attributes(int, int* start, int* end) const
 {
     *start = 0;
     *end = characterCount();
-    return {};
+    const bool greek = std::any_of(line_.text.begin(), line_.text.end(), [](QChar c) {
+        return (c.unicode() >= 0x0370 && c.unicode() <= 0x03FF) || (c.unicode() >= 0x1F00 && c.unicode() <= 0x1FFF);
+    });
+    return greek ? QStringLiteral("language:el;") : QString();
 }
 
-LineNotification::LineNotification(Surface* surface, QString text)
+Notification::Notification(Surface* surface, QString text)
     : PaintedItem(surface)
     , text_(std::move(text))
 {
 }
 
-void LineNotification::announce()
+void Notification::announce()
 {
     announcing_ = true;
     QAccessibleEvent shown(this, QAccessible::ObjectShow);

@@ -107,15 +107,16 @@ private:
     const QFontMetrics metrics_;
 };
 
-// A printed line's announcement. A screen reader speaks a notification that
-// comes into sight, whatever has the focus, where it would pass over a line of
-// static text appearing. So each line has a notification of its own with its
-// text, shown once as the line appears and hidden at once: a reader browsing
-// the window meets the line only as static text. (One per line, since a reader
-// reads the text when it comes to the event, after later lines may be printed.)
-class LineNotification final : public PaintedItem {
+// An announcement: what a screen reader speaks of a printed line, or of what a
+// user's action changed. A screen reader speaks a notification that comes
+// into sight, whatever has the focus, where it would pass over a line of static
+// text appearing. So each has a notification of its own with its text, shown
+// once and hidden at once: a reader browsing the window meets a printed line
+// only as static text. (One for each, since a reader reads the text when it
+// comes to the event, after later ones may be shown.)
+class Notification final : public PaintedItem {
 public:
-    LineNotification(Surface* surface, QString text);
+    Notification(Surface* surface, QString text);
 
     QString text(QAccessible::Text t) const override { return t == QAccessible::Name ? text_ : QString(); }
     QAccessible::Role role() const override { return QAccessible::Notification; }

@@ -138,7 +138,7 @@ void SurfaceInterface::followPrintedLines()
     while (lines_.size() < printed.size()) {
         const PrintedLine& text = printed[lines_.size()];
         auto* line = new PrintedLineItem(surface(), text);
-        auto* notification = new LineNotification(surface(), text.text);
+        auto* notification = new Notification(surface(), text.text);
         lines_.push_back({ QAccessible::registerAccessibleInterface(line), QAccessible::registerAccessibleInterface(notification) });
         // A new child of the surface with its text inserted, for readers that
         // follow the tree; and the announcement that a screen reader speaks.
@@ -146,9 +146,14 @@ void SurfaceInterface::followPrintedLines()
         QAccessible::updateAccessibility(&created);
         QAccessibleTextInsertEvent inserted(line, 0, text.text);
         QAccessible::updateAccessibility(&inserted);
-        notification->announce();
+        if (announcer_.telling() == Announcer::Telling::AtOnce)
+            notification->announce();
+        else
+            announcer_.printed(lines_.back().line, text.text);
     }
-    if (surface()->linesNotKept() > outOfSightHeard_) {
+    if (surface()->linesNotKept() > outOfSightHeard_ && announcer_.telling() == Announcer::Telling::AfterTheHandler) {
+        announcer_.printed(0, surface()->lastPrinted());
+    } else if (surface()->linesNotKept() > outOfSightHeard_ && announcer_.telling() == Announcer::Telling::AtOnce) {
         auto* notification = new LineNotification(surface(), surface()->lastPrinted());
         outOfSight_.push_back(QAccessible::registerAccessibleInterface(notification));
         notification->announce();
@@ -162,22 +167,33 @@ void SurfaceInterface::followPrintedLines()
     outOfSightHeard_ = surface()->linesNotKept();
 }
 
+bool SurfaceInterface::hasLine(QAccessible::Id line) const
+{
+    return std::any_of(lines_.begin(), lines_.end(), [line](const Printed& printed) { return printed.line == line; });
+}
+
 void SurfaceInterface::followShowing()
 {
     const bool first = showing_.empty();
     for (const auto& control : surface()->controls()) {
-        if (control->widget() || control->accessibleRole() == QAccessible::NoRole)
+        const bool painted = control->kind() == Kind::Label || control->kind() == Kind::Image;
+        if (!painted && control->kind() != Kind::PictureBox)
             continue;
-        auto* item = static_cast<PaintedItem*>(interfaceOf(*control));
-        const bool now = item->showing();
+        QAccessibleInterface* item = interfaceOf(*control);
+        const bool now = painted ? static_cast<PaintedItem*>(item)->showing() : control->visible();
         const auto [known, added] = showing_.emplace(control.get(), now);
         if (!added && known->second == now)
             continue;
         known->second = now;
-        if (!first) {
+        if (first)
+            continue;
+        // A picture box, a widget, tells of itself.
+        if (painted) {
             QAccessibleEvent event(item, now ? QAccessible::ObjectShow : QAccessible::ObjectHide);
             QAccessible::updateAccessibility(&event);
         }
+        if (now)
+            announcer_.cameIntoSight(*control);
     }
 }
 

@@ -3,6 +3,7 @@
 // where the first of them stands, then the printed lines in print order.
 #pragma once
 
+#include "announcements.h"
 #include "forms/controls.h"
 
 #include <QAccessibleWidget>
@@ -17,7 +18,7 @@ class Surface;
 
 namespace accessibility {
 
-class SurfaceInterface final : public QAccessibleWidget {
+class SurfaceInterface final : public QAccessibleWidget, public AnnouncedSurface {
 public:
     explicit SurfaceInterface(Surface* surface);
     ~SurfaceInterface() override;
@@ -29,22 +30,28 @@ public:
 
     // The interface of a control: its widget's, or for a label or picture one
     // of the surface's own; null for lines and timers.
-    QAccessibleInterface* interfaceOf(const Control& control) const;
+    QAccessibleInterface* interfaceOf(const Control& control) const override;
     // The group of the option buttons; null when the window has none.
     QAccessibleInterface* optionGroup() const;
 
-    // Creates and announces an item for each line printed since the last call;
-    // destroys the items of lines that Cls removed. A line printed too low
-    // ever to be seen has no item, but is announced all the same.
+    // Creates an item for each line printed since the last call, announced as
+    // the announcer tells; destroys the items of lines that Cls removed. A
+    // line printed too low ever to be seen has no item, but is announced all
+    // the same.
     void followPrintedLines();
+    // Whether the printed line is still there.
+    bool hasLine(QAccessible::Id line) const override;
 
     // Announces each label or picture that has come into sight or gone out of
     // it since the last call: shown or hidden itself, or uncovered or covered
-    // by a windowed control shown or hidden. The first call only takes note.
+    // by a windowed control shown or hidden; and tells the announcer of them,
+    // and of picture boxes shown. The first call only takes note.
     void followShowing();
 
+    Surface* surface() const override;
+    Announcer& announcer() { return announcer_; }
+
 private:
-    Surface* surface() const;
     const std::vector<const Control*>& order() const;
     // The children before the printed lines.
     std::vector<QAccessibleInterface*> controlItems() const;
@@ -62,6 +69,7 @@ private:
     // such lines have been announced since the last Cls.
     std::deque<QAccessible::Id> outOfSight_;
     std::size_t outOfSightHeard_ = 0;
+    Announcer announcer_ { *this };
 };
 
 }  // namespace accessibility

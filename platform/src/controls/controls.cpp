@@ -40,7 +40,7 @@ void Control::setVisible(bool visible)
     host_.visibilityChanged(*this);
 }
 
-void Control::raise() { host_.dispatch(event_); }
+void Control::raise(Trigger trigger) { host_.dispatch(trigger, event_); }
 
 QRect Control::area() const { return pixelRect(row_); }
 

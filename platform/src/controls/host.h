@@ -12,6 +12,7 @@ namespace forms {
 
 class Clock;
 class Control;
+enum class Trigger;
 
 class FormHost {
 public:
@@ -21,7 +22,7 @@ public:
     virtual Clock& clock() = 0;
     // Runs an event's handler the way every event is run: errors are reported
     // and end the program. No exception leaves this call.
-    virtual void dispatch(const std::function<void()>& handler) noexcept = 0;
+    virtual void dispatch(Trigger trigger, const std::function<void()>& handler) noexcept = 0;
 
     // A control was shown or hidden.
     virtual void visibilityChanged(const Control& control) = 0;
@@ -31,6 +32,10 @@ public:
     virtual void focusLost(const Control& control) = 0;
     // Lines were printed on the surface, or cleared from it.
     virtual void printedLinesChanged() = 0;
+    // A handler sets a text box's text: `set` changes it. Screen readers are
+    // not told of each edit (a clock's box would talk at every tick); what a
+    // user's action wrote is said once the handler ends.
+    virtual void textSet(const Control& box, const std::function<void()>& set) = 0;
 
 protected:
     ~FormHost() = default;

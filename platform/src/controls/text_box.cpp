@@ -68,8 +68,10 @@ void TextBox::setText(const QString& text)
     // selection stay, and a screen reader has nothing new to say.
     if (edit->text() == text)
         return;
-    edit->setText(text);
-    edit->setCursorPosition(0);
+    host_.textSet(*this, [&] {
+        edit->setText(text);
+        edit->setCursorPosition(0);
+    });
 }
 
 QString TextBox::accessibleName(const Description& description) const { return labelledName(description); }

@@ -20,7 +20,7 @@ void Timer::setEnabled(bool enabled)
     if (!enabled)
         ticker_.reset();
     else if (!ticker_)
-        ticker_ = host_.clock().every(std::chrono::milliseconds(row_.interval), [this] { raise(); });
+        ticker_ = host_.clock().every(std::chrono::milliseconds(row_.interval), [this] { raise(Trigger::Timer); });
 }
 
 }  // namespace forms

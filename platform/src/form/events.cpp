@@ -1,6 +1,7 @@
 // How events reach a form's handlers, DoEvents, and how the program ends.
 #include "forms/form.h"
 
+#include "accessibility/accessibility.h"
 #include "controls/tab_order.h"
 #include "form/input_watch.h"
 
@@ -62,7 +63,7 @@ void Form::dispatchPendingOrIdle(const std::function<std::chrono::milliseconds()
 void Form::load()
 {
     if (load_)
-        dispatch(load_);
+        dispatch(Trigger::Load, load_);
 }
 
 void Form::show()
@@ -106,13 +107,14 @@ int Form::maxNesting()
     return bound;
 }
 
-void Form::dispatch(const std::function<void()>& handler) noexcept
+void Form::dispatch(Trigger trigger, const std::function<void()>& handler) noexcept
 {
     // Events that arrive once the program has ended, or nested too deeply
     // inside DoEvents for the stack, are dropped.
     if (!handler || exitStatus_ || nesting_ >= maxNesting())
         return;
     ++nesting_;
+    accessibility::handlerStarted(*surface_, trigger);
     try {
         handler();
     } catch (const RuntimeError& error) {
@@ -134,6 +136,8 @@ void Form::dispatch(const std::function<void()>& handler) noexcept
     }
     --nesting_;
     moveFocusOn();
+    // Once the focus has moved on: what the handler changed is said after it.
+    accessibility::handlerEnded(*surface_);
     if (hidden_)
         end(0);
 }

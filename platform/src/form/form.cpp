@@ -39,7 +39,7 @@ Form::Form(Description description, Services services)
     applyTabOrder(controls_);
     accessibility::prepare(*surface_);
     menuItems_ = buildMenuBar(window_.get(), window_->column(), description_.menus,
-                              [this](const MenuItem& item) { dispatch(item.event()); });
+                              [this](const MenuItem& item) { dispatch(Trigger::UserAction, item.event()); });
     // The window's hint includes the menu bar, so the surface keeps its described size below it.
     window_->resize(window_->sizeHint());
 }
@@ -100,6 +100,8 @@ void Form::setBackColor(Colour colour) { surface_->setBackColor(colour); }
 void Form::visibilityChanged(const Control&) { accessibility::visibilityChanged(*surface_); }
 
 void Form::printedLinesChanged() { accessibility::printedLinesChanged(*surface_); }
+
+void Form::textSet(const Control& box, const std::function<void()>& set) { accessibility::textSet(*surface_, box, set); }
 
 void Form::Print(const QString& text) { surface_->print(text); }
 
