@@ -194,7 +194,7 @@ private slots:
 
         const qreal ratio = form->window()->devicePixelRatioF();
         QCOMPARE(ratio, qgetenv("QT_SCALE_FACTOR").isEmpty() ? 1.0 : qgetenv("QT_SCALE_FACTOR").toDouble());
-        const QPoint client = form->clientArea()->mapTo(form->window(), QPoint(0, 0));
+        const QPoint client = form->surface().mapTo(form->window(), QPoint(0, 0));
         const QImage store = backingStore(*form);
         QVERIFY(!store.isNull());
         const QImage seen = store.copy(onDevice(shown.translated(client), ratio));

@@ -28,7 +28,7 @@ std::unique_ptr<Form> makeProgram(std::string_view id, Services services)
     for (const auto& program : programs::all())
         if (program.id == id)
             return program.make(services);
-    qFatal("programs/registry.cmake has no program %.*s", int(id.size()), id.data());
+    qFatal("the registry (programs/*/CMakeLists.txt) has no program %.*s", int(id.size()), id.data());
 }
 
 QString currentBuild()
@@ -54,7 +54,7 @@ void FamilyTest::addBuildRows(const QStringList& cases, const char* column,
     const QStringList builds = registryBuilds(family_);
     for (const QString& build : builds) {
         if (!trees_.count(build))
-            QTest::qFail(qPrintable(QStringLiteral("%1 is a build of the family %2 in programs/registry.cmake, but %3 "
+            QTest::qFail(qPrintable(QStringLiteral("%1 is a build of the family %2 in programs/%2/CMakeLists.txt, but %3 "
                                                    "does not know it: add its row to the table of facts its "
                                                    "FamilyTest names")
                                         .arg(build, qstring(family_), QString::fromUtf8(file_))),
@@ -69,7 +69,7 @@ void FamilyTest::addBuildRows(const QStringList& cases, const char* column,
     }
     for (const auto& [build, tree] : trees_)
         if (!builds.contains(build))
-            QTest::qFail(qPrintable(QStringLiteral("%1 names the build %2, which programs/registry.cmake does not "
+            QTest::qFail(qPrintable(QStringLiteral("%1 names the build %2, which programs/%3/CMakeLists.txt does not "
                                                    "give the family %3")
                                         .arg(QString::fromUtf8(file_), build, qstring(family_))),
                          file_, line_);

@@ -1,7 +1,7 @@
-#include "announcements.h"
+#include "accessibility/announcements.h"
 
-#include "painted_items.h"
-#include "surface.h"
+#include "accessibility/painted_items.h"
+#include "controls/surface.h"
 
 #include <QApplication>
 #include <QMetaObject>

@@ -23,8 +23,6 @@ SurfaceInterface::~SurfaceInterface()
         QAccessible::deleteAccessibleInterface(printed.line);
         QAccessible::deleteAccessibleInterface(printed.notification);
     }
-    for (const QAccessible::Id notification : outOfSight_)
-        QAccessible::deleteAccessibleInterface(notification);
     if (group_)
         QAccessible::deleteAccessibleInterface(group_);
 }
@@ -151,18 +149,12 @@ void SurfaceInterface::followPrintedLines()
         else
             announcer_.printed(lines_.back().line, text.text);
     }
-    if (surface()->linesNotKept() > outOfSightHeard_ && announcer_.telling() == Announcer::Telling::AfterTheHandler) {
-        announcer_.printed(0, surface()->lastPrinted());
-    } else if (surface()->linesNotKept() > outOfSightHeard_ && announcer_.telling() == Announcer::Telling::AtOnce) {
-        auto* notification = new LineNotification(surface(), surface()->lastPrinted());
-        outOfSight_.push_back(QAccessible::registerAccessibleInterface(notification));
-        notification->announce();
-        // A screen reader asks for an announcement's text soon after it comes,
-        // never later: a few are enough.
-        if (outOfSight_.size() > 8) {
-            QAccessible::deleteAccessibleInterface(outOfSight_.front());
-            outOfSight_.pop_front();
-        }
+    // A line printed too low ever to be seen has no item, but is heard.
+    if (surface()->linesNotKept() > outOfSightHeard_) {
+        if (announcer_.telling() == Announcer::Telling::AtOnce)
+            announcer_.announce(surface()->lastPrinted());
+        else
+            announcer_.printed(0, surface()->lastPrinted());
     }
     outOfSightHeard_ = surface()->linesNotKept();
 }

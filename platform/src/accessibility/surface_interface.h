@@ -3,12 +3,11 @@
 // where the first of them stands, then the printed lines in print order.
 #pragma once
 
-#include "announcements.h"
+#include "accessibility/announcements.h"
 #include "forms/controls.h"
 
 #include <QAccessibleWidget>
 
-#include <deque>
 #include <map>
 #include <vector>
 
@@ -65,9 +64,7 @@ private:
         QAccessible::Id line, notification;
     };
     std::vector<Printed> lines_;
-    // The announcements of the last lines printed out of sight, and how many
-    // such lines have been announced since the last Cls.
-    std::deque<QAccessible::Id> outOfSight_;
+    // How many lines printed out of sight have been heard since the last Cls.
     std::size_t outOfSightHeard_ = 0;
     Announcer announcer_ { *this };
 };

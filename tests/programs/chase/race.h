@@ -105,10 +105,8 @@ public:
         , clock(opened.clock())
         , form(&opened.form())
     {
-        if (auto* f = dynamic_cast<chase::Form1<chase::Chase>*>(form))
+        if (auto* f = dynamic_cast<chase::Form1*>(form))
             bind(*f);
-        else if (auto* f2 = dynamic_cast<chase::Form1<chase::Chase2>*>(form))
-            bind(*f2);
         else
             qFatal("race.h: the window of %s is not one of chase's family", qPrintable(build));
         if (window == Loaded)

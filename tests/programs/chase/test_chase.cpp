@@ -342,8 +342,8 @@ private slots:
         const ChaseFacts& f = facts();
         Race race(currentBuild(), Race::Showing);
         auto trackIsCurrent = [&] {
-            const QRect track(0, 0, race.form->clientArea()->width(), 150);
-            const QImage fresh = race.form->clientArea()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            const QRect track(0, 0, race.form->surface().width(), 150);
+            const QImage fresh = race.form->surface().grab().toImage().convertToFormat(QImage::Format_RGB32);
             return forms::testing::grabClient(*race.form).copy(track) == fresh.copy(track);
         };
         int steps = 0, current = 0;

@@ -183,7 +183,7 @@ private slots:
     {
         QTemporaryDir scratch;
         const QString tracePath = scratch.filePath(QStringLiteral("trace"));
-        const auto form = forms::testing::openProgram<chase::Form1<chase::Chase>>("chase", { .systemClock = true });
+        const auto form = forms::testing::openProgram<chase::Form1>("chase", { .systemClock = true });
         forms::testing::Child strace("strace", { "-f", "-o", tracePath, "-p", QString::number(getpid()) });
         QVERIFY2(strace.start(), "strace is not installed");
         QTRY_VERIFY_WITH_TIMEOUT(allTraced(), 30000);

@@ -142,7 +142,7 @@ private slots:
             }
             int& paints_;
         } counter(paints);
-        race.form->clientArea()->installEventFilter(&counter);
+        race.form->surface().installEventFilter(&counter);
         int moving = -1;
         race.clock.after(14 * 170ms + 85ms, [&] {
             moving = paints;

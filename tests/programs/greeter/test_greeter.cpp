@@ -48,7 +48,7 @@ private slots:
                                   std::pair { &GreetingForm::showworld, "showworld" },
                                   std::pair { &GreetingForm::showfriend, "showfriend" } })
             QCOMPARE(QString::fromUtf8(((*form).*get)().row().name), QString::fromUtf8(name));
-        if (auto* framed = dynamic_cast<greeter2::Form1*>(&*form))
+        if (auto* framed = dynamic_cast<greeter::SignedGreetingForm*>(&*form))
             QCOMPARE(QString::fromUtf8(framed->M().row().name), QStringLiteral("M"));
     }
 

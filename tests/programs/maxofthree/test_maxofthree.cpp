@@ -200,7 +200,7 @@ private slots:
     }
 
     // The menu bar sits inside the window above a client area of 597 × 437 pixels.
-    void clientAreaBelowMenuBar()
+    void surfaceBelowMenuBar()
     {
         const auto w = open<maxofthree::Form1>("maxofthree");
         maxofthree::Form1& form = *w;
