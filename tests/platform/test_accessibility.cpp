@@ -564,7 +564,7 @@ private slots:
         forms::testing::click(f, *f.find("Command1"));
         QCoreApplication::sendPostedEvents();
         QCOMPARE(told, QStringList { "xa xa xa xa xa xa xa xa xa xa xa xa xa xa xa xa xa xa xa xa xa xa xa xa xa xa xa xa xa " });
-        ts.clock.advance(10000ms);
+        opened->clock().advance(10000ms);
         QCoreApplication::sendPostedEvents();
         QVERIFY(f.exitStatus());
         QCOMPARE(told.size(), 1);
