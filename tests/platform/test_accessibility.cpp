@@ -136,7 +136,7 @@ class Accessibility : public QObject {
             if (program.executable == executable)
                 make = program.make;
         opened = std::make_unique<forms::testing::Opened<>>(make, forms::testing::Opening { .stage = forms::testing::Stage::Active },
-                                                            forms::qstring(executable), std::source_location::current());
+                                                            forms::qstring(executable), forms::testing::SourcePlace::current());
         form = &opened->form();
         heard.clear();
         edited.clear();

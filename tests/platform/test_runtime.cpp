@@ -148,7 +148,7 @@ class Runtime : public QObject {
         opened = std::make_unique<forms::testing::Opened<Probe>>(
             [&](forms::Services s) { return std::make_unique<Probe>(s, description); },
             forms::testing::Opening { .stage = forms::testing::Stage::Built }, "the probe",
-            std::source_location::current());
+            forms::testing::SourcePlace::current());
         form = &opened->form();
     }
     Probe& shown()

@@ -37,7 +37,7 @@ QString currentBuild()
     return build;
 }
 
-FamilyTest::FamilyTest(std::string_view family, std::map<QString, AccessibleTree> trees, std::source_location file)
+FamilyTest::FamilyTest(std::string_view family, std::map<QString, AccessibleTree> trees, forms::testing::SourcePlace file)
     : family_(family)
     , trees_(std::move(trees))
     , file_(file.file_name())

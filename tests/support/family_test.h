@@ -22,7 +22,7 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <source_location>
+#include "source_place.h"
 #include <string_view>
 
 namespace forms::testing {
@@ -41,7 +41,7 @@ std::unique_ptr<Form> makeProgram(std::string_view id, Services services);
 // A program of the registry by its id, on test services, taken to `opening.stage`.
 template <class F = Form>
 Opened<F> openProgram(const QString& id, Opening opening = {},
-                      std::source_location where = std::source_location::current())
+                      forms::testing::SourcePlace where = forms::testing::SourcePlace::current())
 {
     return Opened<F>([id](Services s) { return makeProgram(id.toStdString(), s); }, opening, id, where);
 }
@@ -49,7 +49,7 @@ Opened<F> openProgram(const QString& id, Opening opening = {},
 // The same, held for a test class's init() and cleanup().
 template <class F = Form>
 std::unique_ptr<Opened<F>> openProgramHeld(const QString& id, Opening opening = {},
-                                           std::source_location where = std::source_location::current())
+                                           forms::testing::SourcePlace where = forms::testing::SourcePlace::current())
 {
     return std::make_unique<Opened<F>>([id](Services s) { return makeProgram(id.toStdString(), s); }, opening, id,
                                        where);
@@ -65,11 +65,11 @@ protected:
     // `trees`: for each build of `family` this test file knows, by its id, its
     // accessible tree at start. `file` is the test file, to name it in failures.
     FamilyTest(std::string_view family, std::map<QString, AccessibleTree> trees,
-               std::source_location file = std::source_location::current());
+               forms::testing::SourcePlace file = forms::testing::SourcePlace::current());
     // The same from a table of facts whose rows each hold a `tree`.
     template <class Facts>
     FamilyTest(std::string_view family, const std::map<QString, Facts>& facts,
-               std::source_location file = std::source_location::current())
+               forms::testing::SourcePlace file = forms::testing::SourcePlace::current())
         : FamilyTest(family, treesOf(facts), file)
     {
     }
@@ -87,7 +87,7 @@ protected:
     // test program for a build the file does not know or a form that is not an F.
     template <class F = Form>
     Opened<F> open(const QString& build, Opening opening = {},
-                   std::source_location where = std::source_location::current()) const
+                   forms::testing::SourcePlace where = forms::testing::SourcePlace::current()) const
     {
         checkKnown(build);
         return openProgram<F>(build, opening, where);

@@ -16,7 +16,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <source_location>
+#include "source_place.h"
 
 namespace forms::testing {
 
@@ -37,14 +37,14 @@ struct Opening {
 void bringTo(Form& form, Stage stage);
 
 // Fails the running test with `message` at `where`, unless it has already failed.
-void failUnlessFailed(const QString& message, std::source_location where);
+void failUnlessFailed(const QString& message, forms::testing::SourcePlace where);
 
 template <class F = Form>
 class Opened {
 public:
     using Make = std::function<std::unique_ptr<Form>(Services)>;
 
-    Opened(const Make& make, Opening opening, QString what, std::source_location where)
+    Opened(const Make& make, Opening opening, QString what, forms::testing::SourcePlace where)
         : what_(std::move(what)), where_(where)
     {
         ts_.clock.idleStep = opening.idleStep;
@@ -88,12 +88,12 @@ private:
     TestServices ts_;
     std::unique_ptr<F> form_;
     QString what_;
-    std::source_location where_;
+    forms::testing::SourcePlace where_;
 };
 
 // A form of `description` on test services, taken to `opening.stage`.
 inline Opened<> openDescription(const Description& description, Opening opening = {},
-                                std::source_location where = std::source_location::current())
+                                forms::testing::SourcePlace where = forms::testing::SourcePlace::current())
 {
     return Opened<>([&](Services s) { return std::make_unique<Form>(description, s); }, opening,
                     QString::fromUtf8(description.window.name.data(), qsizetype(description.window.name.size())),

@@ -173,15 +173,15 @@ void bringTo(Form& form, Stage stage)
     if (!form.window()->isVisible())
         return;
     if (!QTest::qWaitForWindowExposed(form.window()))
-        return failUnlessFailed("the window was never exposed", std::source_location::current());
+        return failUnlessFailed("the window was never exposed", forms::testing::SourcePlace::current());
     if (stage == Stage::Active) {
         form.window()->activateWindow();
         if (!QTest::qWaitForWindowActive(form.window()))
-            failUnlessFailed("the window never became active", std::source_location::current());
+            failUnlessFailed("the window never became active", forms::testing::SourcePlace::current());
     }
 }
 
-void failUnlessFailed(const QString& message, std::source_location where)
+void failUnlessFailed(const QString& message, forms::testing::SourcePlace where)
 {
     if (!QTest::currentTestFunction())
         qFatal("%s:%d: %s", where.file_name(), int(where.line()), qPrintable(message));

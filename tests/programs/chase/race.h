@@ -97,7 +97,7 @@ public:
     // The window of the registry's program `build`, one of chase's family; a
     // run-time error the test does not take fails it.
     explicit Race(const QString& build, Window window = Loaded, std::chrono::milliseconds idleStep = stepTime,
-                  std::source_location where = std::source_location::current())
+                  forms::testing::SourcePlace where = forms::testing::SourcePlace::current())
         : opened(forms::testing::openProgram(
               build, { .stage = window == Showing ? forms::testing::Stage::Shown : forms::testing::Stage::Built,
                        .idleStep = idleStep },
