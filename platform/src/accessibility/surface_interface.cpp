@@ -168,8 +168,10 @@ void SurfaceInterface::followShowing()
 {
     const bool first = showing_.empty();
     for (const auto& control : surface()->controls()) {
-        const bool painted = control->kind() == Kind::Label || control->kind() == Kind::Image;
-        if (!painted && control->kind() != Kind::PictureBox)
+        // Labels and pictures: painted ones, and the picture box's widget.
+        const bool painted = !control->widget();
+        const QAccessible::Role role = control->accessibleRole();
+        if (role == QAccessible::NoRole || (!painted && role != QAccessible::Graphic))
             continue;
         QAccessibleInterface* item = interfaceOf(*control);
         const bool now = painted ? static_cast<PaintedItem*>(item)->showing() : control->visible();
