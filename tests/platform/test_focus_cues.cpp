@@ -3,34 +3,12 @@
 // two buttons stand in one place and each click hides the one clicked); used
 // with the keyboard, the control that took the focus shows its frame, as after
 // Tab. Judged by what was flushed to the window.
-#include "table.h"
-
-#include <testing.h>
+#include <family_test.h>
 
 #include <QApplication>
 #include <QTest>
 
-namespace {
-
 using forms::testing::grabClient;
-
-struct Light {
-    forms::testing::TestServices ts;
-    std::unique_ptr<forms::Form> form;
-
-    Light()
-    {
-        for (const auto& program : forms::programs::all())
-            if (program.executable == "trafficlight")
-                form = program.make(ts.services());
-        forms::testing::showForm(*form);
-        QApplication::setActiveWindow(form->window());
-    }
-    QWidget* button(const char* name) const { return form->find(name)->widget(); }
-    QRect frameOf(const char* name) const { return button(name)->geometry().adjusted(-2, -2, 2, 2); }
-};
-
-}  // namespace
 
 // Two option buttons, each of which hides itself when chosen: the focus
 // moves to the other. Fusion draws a focused option's frame only where the
@@ -56,42 +34,42 @@ public:
     void Option2_Click() { Option2().setVisible(false); }
 };
 
+forms::testing::Opened<Choices> choicesOpened()
+{
+    return { [](forms::Services s) { return std::make_unique<Choices>(s); }, { .stage = forms::testing::Stage::Active },
+             QStringLiteral("Choices"), forms::testing::SourcePlace::current() };
+}
+
 class FocusCues : public QObject {
     Q_OBJECT
 
 private slots:
     void byMouse()
     {
-        Light light;
-        QVERIFY(QTest::qWaitForWindowActive(light.form->window()));
-        const QImage start = grabClient(*light.form);
-        QCOMPARE(QApplication::focusWidget(), light.button("red"));
-        QTest::mouseClick(light.button("red"), Qt::LeftButton);
-        QCOMPARE(QApplication::focusWidget(), light.button("green"));
-        QTest::mouseClick(light.button("green"), Qt::LeftButton);
-        QCOMPARE(QApplication::focusWidget(), light.button("red"));
-        QCOMPARE(grabClient(*light.form), start);
-        QVERIFY(light.ts.reporter.errors.empty());
+        const auto light = forms::testing::openProgram("trafficlight", { .stage = forms::testing::Stage::Active });
+        const auto button = [&](const char* name) { return light->find(name)->widget(); };
+        const QImage start = grabClient(*light);
+        QCOMPARE(QApplication::focusWidget(), button("red"));
+        QTest::mouseClick(button("red"), Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), button("green"));
+        QTest::mouseClick(button("green"), Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), button("red"));
+        QCOMPARE(grabClient(*light), start);
 
-        forms::testing::TestServices ts;
-        Choices choices(ts.services());
-        forms::testing::showForm(choices);
-        QVERIFY(QTest::qWaitForWindowActive(choices.window()));
+        const auto opened = choicesOpened();
+        Choices& choices = *opened;
         const QImage before = grabClient(choices);
         QTest::mouseClick(choices.Option1().widget(), Qt::LeftButton, {}, QPoint(8, 10));
         QCOMPARE(QApplication::focusWidget(), choices.Option2().widget());
         // The first option is gone; the second looks as it did, with no frame.
         const QRect first = choices.Option1().widget()->geometry();
         QCOMPARE(forms::testing::masked(grabClient(choices), { first }), forms::testing::masked(before, { first }));
-        QVERIFY(ts.reporter.errors.empty());
     }
 
     void byKeyboard()
     {
-        forms::testing::TestServices ts;
-        Choices choices(ts.services());
-        forms::testing::showForm(choices);
-        QVERIFY(QTest::qWaitForWindowActive(choices.window()));
+        const auto opened = choicesOpened();
+        Choices& choices = *opened;
         const QImage before = grabClient(choices);
         QCOMPARE(QApplication::focusWidget(), choices.Option1().widget());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
@@ -102,7 +80,6 @@ private slots:
         QVERIFY2(forms::testing::masked(after, { first }) != forms::testing::masked(before, { first }),
                  "no focus frame after the keyboard moved the focus");
         QCOMPARE(forms::testing::masked(after, { first, second }), forms::testing::masked(before, { first, second }));
-        QVERIFY(ts.reporter.errors.empty());
     }
 };
 
