@@ -56,27 +56,25 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), button("red"));
         QCOMPARE(grabClient(*light), start);
 
-        const auto opened = choicesOpened();
-        Choices& choices = *opened;
-        const QImage before = grabClient(choices);
-        QTest::mouseClick(choices.Option1().widget(), Qt::LeftButton, {}, QPoint(8, 10));
-        QCOMPARE(QApplication::focusWidget(), choices.Option2().widget());
+        const auto choices = choicesOpened();
+        const QImage before = grabClient(*choices);
+        QTest::mouseClick(choices->Option1().widget(), Qt::LeftButton, {}, QPoint(8, 10));
+        QCOMPARE(QApplication::focusWidget(), choices->Option2().widget());
         // The first option is gone; the second looks as it did, with no frame.
-        const QRect first = choices.Option1().widget()->geometry();
-        QCOMPARE(forms::testing::masked(grabClient(choices), { first }), forms::testing::masked(before, { first }));
+        const QRect first = choices->Option1().widget()->geometry();
+        QCOMPARE(forms::testing::masked(grabClient(*choices), { first }), forms::testing::masked(before, { first }));
     }
 
     void byKeyboard()
     {
-        const auto opened = choicesOpened();
-        Choices& choices = *opened;
-        const QImage before = grabClient(choices);
-        QCOMPARE(QApplication::focusWidget(), choices.Option1().widget());
+        const auto choices = choicesOpened();
+        const QImage before = grabClient(*choices);
+        QCOMPARE(QApplication::focusWidget(), choices->Option1().widget());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-        QCOMPARE(QApplication::focusWidget(), choices.Option2().widget());
+        QCOMPARE(QApplication::focusWidget(), choices->Option2().widget());
         // Beside the first option gone, the second now shows its frame.
-        const QRect first = choices.Option1().widget()->geometry(), second = choices.Option2().widget()->geometry();
-        const QImage after = grabClient(choices);
+        const QRect first = choices->Option1().widget()->geometry(), second = choices->Option2().widget()->geometry();
+        const QImage after = grabClient(*choices);
         QVERIFY2(forms::testing::masked(after, { first }) != forms::testing::masked(before, { first }),
                  "no focus frame after the keyboard moved the focus");
         QCOMPARE(forms::testing::masked(after, { first, second }), forms::testing::masked(before, { first, second }));

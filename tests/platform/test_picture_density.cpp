@@ -16,6 +16,14 @@
 
 namespace {
 
+// An image as its pixels, whatever density it was made for.
+QImage pixelsOf(const QImage& image)
+{
+    QImage pixels = image.convertToFormat(QImage::Format_RGB32);
+    pixels.setDevicePixelRatio(1);
+    return pixels;
+}
+
 // The window's backing store, as its device pixels: what was last painted for
 // the screen once pending events have run.
 QImage backingStore(const forms::Form& form)
@@ -25,18 +33,11 @@ QImage backingStore(const forms::Form& form)
     QBackingStore* store = form.window()->backingStore();
     if (!store || store->paintDevice()->devType() != QInternal::Image)
         return {};
-    QImage image = static_cast<QImage*>(store->paintDevice())->convertToFormat(QImage::Format_RGB32);
-    image.setDevicePixelRatio(1);
-    return image;
+    return pixelsOf(*static_cast<QImage*>(store->paintDevice()));
 }
 
 // A picture file as its pixels (not as the density its name gives it).
-QImage readBmp(const QString& path)
-{
-    QImage image = QImage(path, "BMP").convertToFormat(QImage::Format_RGB32);
-    image.setDevicePixelRatio(1);
-    return image;
-}
+QImage readBmp(const QString& path) { return pixelsOf(QImage(path, "BMP")); }
 
 QSet<QRgb> coloursOf(const QImage& image)
 {
@@ -137,8 +138,7 @@ private slots:
             QCOMPARE(shown.devicePixelRatio(), qreal(density));
             QCOMPARE(shown.size(), size * density);
             QCOMPARE(shown.deviceIndependentSize(), QSizeF(size));
-            QImage dense = shown.toImage().convertToFormat(QImage::Format_RGB32);
-            dense.setDevicePixelRatio(1);
+            const QImage dense = pixelsOf(shown.toImage());
             QCOMPARE(dense, readBmp(forms::picturePathAt(path, density)));
             QVERIFY(coloursOf(dense).contains(coloursOf(standard)));
             QVERIFY(finerColumns(dense, density) > 0);
@@ -179,9 +179,7 @@ private slots:
         QFETCH(QRect, shown);
         QFETCH(bool, stretched);
 
-        forms::testing::TestServices ts;
-        const auto form = forms::testing::makeProgram(build.toStdString(), ts.services());
-        forms::testing::showForm(*form);
+        const auto form = forms::testing::openProgram(build);
         if (red)
             forms::testing::clickAt(*form, QPoint(180, 275));
         const forms::Control* item = form->find(control.toStdString());
@@ -212,13 +210,12 @@ private slots:
         if (whole != ratio) {
             // The picture's pixels sampled at the middle of each of its pixels
             // are, nearly all of them, where the 1× picture has them.
-            int same = 0, all = 0;
+            int same = 0;
+            const int all = shown.width() * shown.height();
             for (int y = 0; y < shown.height(); ++y)
                 for (int x = 0; x < shown.width(); ++x) {
-                    const int sx = int((x + 0.5) * ratio), sy = int((y + 0.5) * ratio);
                     const int py = stretched ? int((y + 0.5) * standard.height() / shown.height()) : y;
-                    same += seen.pixel(sx, sy) == standard.pixel(x, py);
-                    ++all;
+                    same += seen.pixel(int((x + 0.5) * ratio), int((y + 0.5) * ratio)) == standard.pixel(x, py);
                 }
             QVERIFY2(same * 10 >= all * 9, qPrintable(QString("%1 of %2 pixels as at 1×").arg(same).arg(all)));
             return;

@@ -90,14 +90,8 @@ private slots:
         QApplication::processEvents();
         const QImage tall = grabClient(*form);
         QCOMPARE(tall.height(), 800);
-        const auto inked = [&](QRect band) {
-            for (int y = band.top(); y <= band.bottom(); ++y)
-                for (int x = band.left(); x <= band.right(); ++x)
-                    if (tall.pixel(x, y) != tall.pixel(tall.width() - 1, tall.height() - 1))
-                        return true;
-            return false;
-        };
-        QVERIFY(inked(QRect(0, 53 * 15, 100, 5)));
+        const forms::testing::Paper paper(tall.pixel(tall.width() - 1, tall.height() - 1));
+        QVERIFY(forms::testing::inkIn(tall, QRect(0, 53 * 15, 100, 5), paper) > 0);
 
         // Cls starts again from the top, and keeps again what shows.
         form->Cls();

@@ -12,21 +12,29 @@ namespace {
 
 Display* open(void* display) { return static_cast<Display*>(display); }
 
-// A 32-bit property of a window, as Xlib hands it over: one long per item.
-QList<unsigned long> cardinals(Display* display, Window window, const char* name)
+// Hands `use` the property of a window, as Xlib hands it over (one long per
+// item when 32-bit), when the window has it with the type and format asked for.
+template <class Use>
+void withProperty(Display* display, Window window, const char* name, Atom wanted, int wantedFormat, Use use)
 {
     Atom type = 0;
     int format = 0;
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
-    QList<unsigned long> values;
-    if (XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, LONG_MAX / 4, False, XA_CARDINAL,
-                           &type, &format, &count, &after, &data) == Success && data && format == 32) {
-        const auto* items = reinterpret_cast<const unsigned long*>(data);
-        values = QList<unsigned long>(items, items + count);
-    }
+    if (XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, LONG_MAX / 4, False, wanted, &type,
+                           &format, &count, &after, &data) == Success && data && format == wantedFormat)
+        use(type, data, count);
     if (data)
         XFree(data);
+}
+
+QList<unsigned long> cardinals(Display* display, Window window, const char* name)
+{
+    QList<unsigned long> values;
+    withProperty(display, window, name, XA_CARDINAL, 32, [&](Atom, const unsigned char* data, unsigned long count) {
+        const auto* items = reinterpret_cast<const unsigned long*>(data);
+        values = QList<unsigned long>(items, items + count);
+    });
     return values;
 }
 
@@ -68,26 +76,14 @@ QList<unsigned long> XServer::windowsOf(qint64 pid) const
 QByteArray XServer::text(unsigned long window, const char* property) const
 {
     Display* display = open(display_);
-    Atom type = 0;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
     QByteArray result;
-    if (XGetWindowProperty(display, window, XInternAtom(display, property, False), 0, LONG_MAX / 4, False, AnyPropertyType,
-                           &type, &format, &count, &after, &data) == Success && data && format == 8) {
+    const auto named = [&](Atom type, const unsigned char* data, unsigned long count) {
         char* typeName = XGetAtomName(display, type);
         result = QByteArray(typeName) + ": " + QByteArray(reinterpret_cast<const char*>(data), qsizetype(count));
         XFree(typeName);
-    }
-    if (data)
-        XFree(data);
+    };
+    withProperty(display, window, property, AnyPropertyType, 8, named);
     return result;
-}
-
-unsigned long XServer::windowOf(qint64 pid) const
-{
-    const QList<unsigned long> windows = windowsOf(pid);
-    return windows.isEmpty() ? 0 : windows.first();
 }
 
 QImage XServer::grab(unsigned long window) const
@@ -124,16 +120,6 @@ QList<QImage> XServer::icons(unsigned long window) const
         images << image;
     }
     return images;
-}
-
-QString XServer::title(unsigned long window) const
-{
-    char* name = nullptr;
-    if (!XFetchName(open(display_), window, &name) || !name)
-        return {};
-    const QString title = QString::fromLatin1(name);
-    XFree(name);
-    return title;
 }
 
 void XServer::close(unsigned long window) const

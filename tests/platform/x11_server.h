@@ -16,14 +16,12 @@ public:
 
     bool connected() const { return display_ != nullptr; }
     // The viewable top-level window of a process (by _NET_WM_PID), or 0.
-    unsigned long windowOf(qint64 pid) const;
+    unsigned long windowOf(qint64 pid) const { return windowsOf(pid).value(0); }
     // All the viewable top-level windows of a process, pop-ups included,
     // bottom of the stack first.
     QList<unsigned long> windowsOf(qint64 pid) const;
     // The window's contents as the server holds them.
     QImage grab(unsigned long window) const;
-    // The window's title (WM_NAME).
-    QString title(unsigned long window) const;
     // An 8-bit property of the window as "<type>: <bytes>", NULs included, or
     // an empty array when the window has none.
     QByteArray text(unsigned long window, const char* property) const;
