@@ -151,7 +151,7 @@ private slots:
     // before), and at 1.5 a 1.5 times larger picture in its own colours.
     void picturesOnTheWindow_data()
     {
-        QTest::addColumn<QString>("build");
+        QTest::addColumn<QString>("program");
         QTest::addColumn<bool>("red");
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("picture");
@@ -172,14 +172,14 @@ private slots:
     }
     void picturesOnTheWindow()
     {
-        QFETCH(QString, build);
+        QFETCH(QString, program);
         QFETCH(bool, red);
         QFETCH(QString, control);
         QFETCH(QString, picture);
         QFETCH(QRect, shown);
         QFETCH(bool, stretched);
 
-        const auto form = forms::testing::openProgram(build);
+        const auto form = forms::testing::openProgram(program);
         if (red)
             forms::testing::clickAt(*form, QPoint(180, 275));
         const forms::Control* item = form->find(control.toStdString());

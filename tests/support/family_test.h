@@ -1,14 +1,14 @@
 // What every family's tests share. A family's test class derives from
-// FamilyTest, naming its family and its table of per-build facts: for each
-// build it knows, by id, what a screen reader is given of that build's window
-// at start (the row's `tree`) and whatever else the tests tell builds apart by.
+// FamilyTest, naming its family and its table of per-program facts: for each
+// program it knows, by id, what a screen reader is given of that program's window
+// at start (the row's `tree`) and whatever else the tests tell programs apart by.
 // FamilyTest then
-//   - adds one Qt Test row per build the registry gives the family, or one per
-//     build and case (addBuildRows), and opens each build's window by its id
+//   - adds one Qt Test row per program the registry gives the family, or one per
+//     program and case (addProgramRows), and opens each program's window by its id
 //     (open), failing the test on any run-time error it did not take;
-//   - checks every build's description and its accessible tree;
-//   - fails, naming the build and the test file, while the registry gives the
-//     family a build the file does not know, or the file names one the
+//   - checks every program's description and its accessible tree;
+//   - fails, naming the program and the test file, while the registry gives the
+//     family a program the file does not know, or the file names one the
 //     registry does not give it.
 #pragma once
 
@@ -55,14 +55,14 @@ std::unique_ptr<Opened<F>> openProgramHeld(const QString& id, Opening opening = 
                                        where);
 }
 
-// The build of the current test row (its column "build").
-QString currentBuild();
+// The program of the current test row (its column "program").
+QString currentProgram();
 
 class FamilyTest : public QObject {
     Q_OBJECT
 
 protected:
-    // `trees`: for each build of `family` this test file knows, by its id, its
+    // `trees`: for each program of `family` this test file knows, by its id, its
     // accessible tree at start. `file` is the test file, to name it in failures.
     FamilyTest(std::string_view family, std::map<QString, AccessibleTree> trees,
                forms::testing::SourcePlace file = forms::testing::SourcePlace::current());
@@ -74,29 +74,29 @@ protected:
     {
     }
 
-    // Adds the column "build" and one row for each build the registry gives the
-    // family, in registry order; fails the test function for a build the file
+    // Adds the column "program" and one row for each program the registry gives the
+    // family, in registry order; fails the test function for a program the file
     // does not know, naming it. With `cases`, also a column `column` and one
-    // row "<build> <case>" for each build and case. With `keep`, only the
-    // builds it keeps (by id) have rows.
-    void addBuildRows(const QStringList& cases = {}, const char* column = "case",
+    // row "<program> <case>" for each program and case. With `keep`, only the
+    // programs it keeps (by id) have rows.
+    void addProgramRows(const QStringList& cases = {}, const char* column = "case",
                       const std::function<bool(const QString&)>& keep = {}) const;
-    void addBuildRows(const std::function<bool(const QString&)>& keep) const { addBuildRows({}, "case", keep); }
+    void addProgramRows(const std::function<bool(const QString&)>& keep) const { addProgramRows({}, "case", keep); }
 
-    // The build's window, on test services, as its program makes it; stops the
-    // test program for a build the file does not know or a form that is not an F.
+    // The program's window, on test services, as the program makes it; stops the
+    // test program for a program the file does not know or a form that is not an F.
     template <class F = Form>
-    Opened<F> open(const QString& build, Opening opening = {},
+    Opened<F> open(const QString& program, Opening opening = {},
                    forms::testing::SourcePlace where = forms::testing::SourcePlace::current()) const
     {
-        checkKnown(build);
-        return openProgram<F>(build, opening, where);
+        checkKnown(program);
+        return openProgram<F>(program, opening, where);
     }
 
 private slots:
-    void descriptionIsSound_data() { addBuildRows(); }
+    void descriptionIsSound_data() { addProgramRows(); }
     void descriptionIsSound();
-    void accessibleTreeAtStart_data() { addBuildRows(); }
+    void accessibleTreeAtStart_data() { addProgramRows(); }
     void accessibleTreeAtStart();
 
 private:
@@ -104,11 +104,11 @@ private:
     static std::map<QString, AccessibleTree> treesOf(const std::map<QString, Facts>& facts)
     {
         std::map<QString, AccessibleTree> trees;
-        for (const auto& [build, row] : facts)
-            trees.emplace(build, row.tree);
+        for (const auto& [program, row] : facts)
+            trees.emplace(program, row.tree);
         return trees;
     }
-    void checkKnown(const QString& build) const;
+    void checkKnown(const QString& program) const;
 
     std::string_view family_;
     std::map<QString, AccessibleTree> trees_;

@@ -1,4 +1,4 @@
-// A race window of either build on a manual clock, for the race's tests and its
+// A race window of either program on a manual clock, for the race's tests and its
 // stress tests: the controls the race uses, clicks and pastes as a user makes
 // them, and a recorder of what each step shows.
 #pragma once
@@ -33,7 +33,7 @@ struct Shown {
 
 inline char* toString(const Shown& s) { return QTest::toString(QStringLiteral("%1 / %2").arg(s.a1).arg(s.b2)); }
 
-// What a race of each build shows, by build id: one row per build the registry
+// What a race of each program shows, by program id: one row per program the registry
 // gives the family (a new sibling is covered by its row here).
 struct RaceEnd {
     int steps;
@@ -94,12 +94,12 @@ class Race {
 public:
     enum Window { Loaded, Showing };
 
-    // The window of the registry's program `build`, one of chase's family; a
+    // The window of the registry's program of that id, one of chase's family; a
     // run-time error the test does not take fails it.
-    explicit Race(const QString& build, Window window = Loaded, std::chrono::milliseconds idleStep = stepTime,
+    explicit Race(const QString& program, Window window = Loaded, std::chrono::milliseconds idleStep = stepTime,
                   forms::testing::SourcePlace where = forms::testing::SourcePlace::current())
         : opened(forms::testing::openProgram(
-              build, { .stage = window == Showing ? forms::testing::Stage::Shown : forms::testing::Stage::Built,
+              program, { .stage = window == Showing ? forms::testing::Stage::Shown : forms::testing::Stage::Built,
                        .idleStep = idleStep },
               where))
         , clock(opened.clock())
@@ -108,7 +108,7 @@ public:
         if (auto* f = dynamic_cast<chase::Form1*>(form))
             bind(*f);
         else
-            qFatal("race.h: the window of %s is not one of chase's family", qPrintable(build));
+            qFatal("race.h: the window of %s is not one of chase's family", qPrintable(program));
         if (window == Loaded)
             form->load();
     }

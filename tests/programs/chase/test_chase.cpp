@@ -17,7 +17,7 @@ using namespace std::chrono_literals;
 using forms::RuntimeError;
 using forms::testing::Errors;
 using namespace race_testing;
-using forms::testing::currentBuild;
+using forms::testing::currentProgram;
 
 namespace {
 
@@ -40,7 +40,7 @@ Literal literalRace(double startA1, double startB2, double factor, int limit = 1
     return { -1, {} };
 }
 
-const ChaseFacts& facts() { return chaseFacts().at(forms::testing::currentBuild()); }
+const ChaseFacts& facts() { return chaseFacts().at(forms::testing::currentProgram()); }
 
 // The factors whose races fail, with the error each raises before anything moves.
 const std::map<QString, std::pair<QString, int>> failing {
@@ -69,11 +69,11 @@ public:
 
 private slots:
     // Load runs through the real start sequence (load, then show) and changes nothing visible.
-    void loadRecordsStartPositions_data() { addBuildRows(); }
+    void loadRecordsStartPositions_data() { addProgramRows(); }
     void loadRecordsStartPositions()
     {
         const Shown start = facts().start;
-        Race race(currentBuild(), Race::Showing);
+        Race race(currentProgram(), Race::Showing);
         QCOMPARE(int(*race.startA1), start.a1);
         QCOMPARE(int(*race.startB2), start.b2);
         QCOMPARE(race.shown(), start);
@@ -81,23 +81,23 @@ private slots:
     }
 
     // The stored run with "2": the shown positions row by row, 54 steps in all.
-    void workedTrace_data() { addBuildRows({ "0", "1", "2", "3", "4", "5", "13", "14", "54" }, "step"); }
+    void workedTrace_data() { addProgramRows({ "0", "1", "2", "3", "4", "5", "13", "14", "54" }, "step"); }
     void workedTrace()
     {
         QFETCH(QString, step);
-        Race race(currentBuild());
+        Race race(currentProgram());
         const std::vector<Shown> trace = race.run("2");
         QCOMPARE(race.steps(), 54);
         QCOMPARE(qsizetype(trace.size()), 55);
         QCOMPARE(trace[size_t(step.toInt())], facts().withTwo.at(step.toInt()));
     }
 
-    void factorOutcomes_data() { addBuildRows({ "3", "10", "-2", "1E300" }, "factor"); }
+    void factorOutcomes_data() { addProgramRows({ "3", "10", "-2", "1E300" }, "factor"); }
     void factorOutcomes()
     {
         QFETCH(QString, factor);
         const RaceEnd expected = facts().races.at(factor);
-        Race race(currentBuild());
+        Race race(currentProgram());
         const std::vector<Shown> trace = race.run(factor);
         QCOMPARE(race.steps(), expected.steps);
         QCOMPARE(trace.back(), expected.last);
@@ -106,13 +106,13 @@ private slots:
 
     // A race first leaves the pictures at its end; the failing race puts them back
     // at the start, waits once and stops with the error, nothing moved.
-    void runtimeErrors_data() { addBuildRows(keys(failing), "factor"); }
+    void runtimeErrors_data() { addProgramRows(keys(failing), "factor"); }
     void runtimeErrors()
     {
         QFETCH(QString, factor);
         const auto [text, error] = failing.at(factor);
         const Shown start = facts().start;
-        Race race(currentBuild());
+        Race race(currentProgram());
         race.run("2");
         QVERIFY(race.shown() != start);
 
@@ -125,11 +125,11 @@ private slots:
 
     // With "1" both pictures move the start distance at each step until b2's
     // position no longer fits 16 bits: A1 is set, b2 keeps its step-7 place.
-    void overflowAtStepEight_data() { addBuildRows(); }
+    void overflowAtStepEight_data() { addProgramRows(); }
     void overflowAtStepEight()
     {
         const ChaseFacts& f = facts();
-        Race race(currentBuild());
+        Race race(currentProgram());
         const std::vector<Shown> trace = race.run("1");
         QCOMPARE(race.steps(), 8);
         for (size_t step = 1; step < 8; ++step) {
@@ -160,11 +160,11 @@ private slots:
 
     // FASTER typed over from 2 to 10 in the wait before step 4: step 4 already
     // moves the leader a tenth of the chaser's distance.
-    void editDuringRace_data() { addBuildRows(); }
+    void editDuringRace_data() { addProgramRows(); }
     void editDuringRace()
     {
         const ChaseFacts& f = facts();
-        Race race(currentBuild());
+        Race race(currentProgram());
         race.clock.after(3 * stepTime + 100ms, [&] {
             QTest::keyClick(race.edit(), Qt::Key_A, Qt::ControlModifier);
             QTest::keyClicks(race.edit(), QStringLiteral("10"));
@@ -180,13 +180,13 @@ private slots:
 
     // A click in the wait before step 3 runs a whole race inside it; the first
     // race then goes on from its own positions, not from the nested race's end.
-    void clickDuringRace_data() { addBuildRows(); }
+    void clickDuringRace_data() { addProgramRows(); }
     void clickDuringRace()
     {
-        const QString build = currentBuild();
+        const QString program = currentProgram();
         const ChaseFacts& f = facts();
-        Race race(build);
-        const std::vector<Shown> outer = Race(build).run("2");  // the same race without the click
+        Race race(program);
+        const std::vector<Shown> outer = Race(program).run("2");  // the same race without the click
 
         int deepest = 0;
         std::vector<Shown> seen;  // every change of what the window shows
@@ -214,11 +214,11 @@ private slots:
 
     // 1.5 lies in the band where the loop's exit test is never met: the race
     // still ends, at the point both positions approach.
-    void stallBandEnds_data() { addBuildRows(); }
+    void stallBandEnds_data() { addProgramRows(); }
     void stallBandEnds()
     {
         const RaceEnd expected = facts().races.at("1.5");
-        Race race(currentBuild());
+        Race race(currentProgram());
         QCOMPARE(literalRace(*race.startA1, *race.startB2, 1.5, 100000).steps, -1);
         const std::vector<Shown> trace = race.run("1.5");
         QCOMPARE(race.steps(), expected.steps);
@@ -227,12 +227,12 @@ private slots:
 
     // Every factor from the band's lower edge to 2 ends its race by itself, both
     // pictures together at the limit startB2 + (startB2 - startA1) / (factor - 1).
-    void stallBandSweep_data() { addBuildRows(); }
+    void stallBandSweep_data() { addProgramRows(); }
     void stallBandSweep()
     {
-        const QString build = currentBuild();
+        const QString program = currentProgram();
         for (double factor = facts().stallBandLowest; factor < 2; factor += 0.0137) {
-            Race race(build);
+            Race race(program);
             bool gaveUp = false;
             race.clock.after(10min, [&] { gaveUp = true; race.form->close(); });
             const Shown last = race.run(QString::number(factor, 'g', 17)).back();
@@ -245,15 +245,15 @@ private slots:
 
     // From 2 upward every race ends by its exit test, at the same step and place as
     // the loop without the end for stalled races.
-    void stepsUnchangedFromFactorTwoUp_data() { addBuildRows(); }
+    void stepsUnchangedFromFactorTwoUp_data() { addProgramRows(); }
     void stepsUnchangedFromFactorTwoUp()
     {
-        const QString build = currentBuild();
+        const QString program = currentProgram();
         std::vector<double> factors = { 2.0, std::nextafter(2.0, 3.0), 1e3, 1e6, 1e300 };
         for (double factor = 2.0; factor <= 12; factor += 0.0625)
             factors.push_back(factor);
         for (double factor : factors) {
-            Race race(build);
+            Race race(program);
             const Literal expected = literalRace(*race.startA1, *race.startB2, factor);
             const Shown last = race.run(QString::number(factor, 'g', 17)).back();
             QCOMPARE(race.steps(), expected.steps);
@@ -317,11 +317,11 @@ private slots:
 
     // In the shown window: after a race, a click puts both pictures back at the
     // start before the first wait, and the same race runs again.
-    void clickAfterRaceRestarts_data() { addBuildRows(); }
+    void clickAfterRaceRestarts_data() { addProgramRows(); }
     void clickAfterRaceRestarts()
     {
         const Shown start = facts().start;
-        Race race(currentBuild(), Race::Showing);
+        Race race(currentProgram(), Race::Showing);
         const std::vector<Shown> first = race.run("3");
         QVERIFY(first.back() != start);
 
@@ -336,11 +336,11 @@ private slots:
     // at the end of the race, the one stored later on top. Every step reaches the
     // window: where the pictures race (above FASTER and START) it shows what a
     // fresh paint shows, so no picture is left behind or missing.
-    void racePicturesDrawn_data() { addBuildRows(); }
+    void racePicturesDrawn_data() { addProgramRows(); }
     void racePicturesDrawn()
     {
         const ChaseFacts& f = facts();
-        Race race(currentBuild(), Race::Showing);
+        Race race(currentProgram(), Race::Showing);
         auto trackIsCurrent = [&] {
             const QRect track(0, 0, race.form->surface().width(), 150);
             const QImage fresh = race.form->surface().grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -375,7 +375,7 @@ private slots:
 
     void closeDuringRace_data()
     {
-        addBuildRows({ "title bar", "Alt+F4", "title bar, nested", "Alt+F4, nested" }, "how");
+        addProgramRows({ "title bar", "Alt+F4", "title bar, nested", "Alt+F4, nested" }, "how");
     }
 
     // Closing while one race, or a race nested in another, waits: every race stops
@@ -384,7 +384,7 @@ private slots:
     {
         QFETCH(QString, how);
         const bool altF4 = how.startsWith("Alt+F4"), nested = how.endsWith("nested");
-        Race race(currentBuild(), Race::Showing);
+        Race race(currentProgram(), Race::Showing);
         if (nested)
             race.clock.after(2 * stepTime + 100ms, [&] { race.click(); });
         std::optional<Shown> atClose;

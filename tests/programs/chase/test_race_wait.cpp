@@ -63,24 +63,24 @@ private slots:
         QCOMPARE(race.A1->picture().size(), QSize(30, 68));
     }
 
-    // Every build's races with 2 and 3, and one that divides by zero.
+    // Every program's races with 2 and 3, and one that divides by zero.
     void oneSleepPerStep_data()
     {
-        QTest::addColumn<QString>("build");
+        QTest::addColumn<QString>("program");
         QTest::addColumn<QString>("factor");
-        for (const auto& [build, facts] : chaseFacts())
+        for (const auto& [program, facts] : chaseFacts())
             for (const char* factor : { "2", "3", "0" })
-                QTest::addRow("%s %s", qPrintable(build), factor) << build << factor;
+                QTest::addRow("%s %s", qPrintable(program), factor) << program << factor;
     }
     // Each step sleeps once, until 0.17 s after its t0.
     void oneSleepPerStep()
     {
-        QFETCH(QString, build);
+        QFETCH(QString, program);
         QFETCH(QString, factor);
         const int error = factor == "0" ? RuntimeError::DivisionByZero : 0;
-        const int steps = error ? 1 : chaseFacts().at(build).races.at(factor).steps;
-        const int end = error ? 0 : chaseFacts().at(build).races.at(factor).last.a1;
-        Race race(build, Race::Loaded, 0ms);
+        const int steps = error ? 1 : chaseFacts().at(program).races.at(factor).steps;
+        const int end = error ? 0 : chaseFacts().at(program).races.at(factor).last.a1;
+        Race race(program, Race::Loaded, 0ms);
         const QDateTime origin = race.clock.now();
         race.FASTER->setText(factor);
         race.click();

@@ -61,7 +61,7 @@ void type(forms::TextBox& box, const QString& text)
 }
 
 // What a screen reader is given of the window at start.
-const std::map<QString, forms::testing::AccessibleTree> builds {
+const std::map<QString, forms::testing::AccessibleTree> programs {
     { "ora", { "Window Form1", {
         "StaticText ΗΜΕΡΟΜΙΝΙΑ", "EditableText ΗΜΕΡΟΜΙΝΙΑ", "StaticText ΩΡΑ", "EditableText ΩΡΑ", "Button ΟΚ" } } },
 };
@@ -128,7 +128,7 @@ class Ora : public forms::testing::FamilyTest {
     Q_OBJECT
 
 public:
-    Ora() : FamilyTest("clock", builds) {}
+    Ora() : FamilyTest("clock", programs) {}
 
 private slots:
     void init() { QLocale::setDefault(QLocale(QStringLiteral("en_US"))); }

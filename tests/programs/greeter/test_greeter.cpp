@@ -17,7 +17,7 @@ namespace {
 const QString friendly = QStringLiteral("ΣΑΝ ΤΟΝ ΜΠΟΡΖΙΛΗ ");
 const QString worldly = QStringLiteral("ΣΑΝ ΤΟΝ ΜΠΟΡΖΙΛΗ");
 
-// What tells the builds apart, by id.
+// What tells the programs apart, by id.
 struct GreeterFacts {
     AccessibleTree tree;         // what a screen reader is given at start
     bool frameless;              // no frame: the whole window is the 454 × 280 client area
@@ -25,11 +25,11 @@ struct GreeterFacts {
     const char* signature;       // the signature's label, or null
 };
 const QStringList greetings { "Button Ειμαι πανέμορφος ", "Button Ειμαι πανέξυπνος ", "Button Διαγραφή" };
-const std::map<QString, GreeterFacts> builds {
+const std::map<QString, GreeterFacts> programs {
     { "greeter", { { "Window Form1", greetings }, true, true, nullptr } },
     { "greeter2", { { "Window Form1", greetings + QStringList { "StaticText made zedrik40" } }, false, false, "M" } },
 };
-const GreeterFacts& facts() { return builds.at(currentBuild()); }
+const GreeterFacts& facts() { return programs.at(currentProgram()); }
 
 }  // namespace
 
@@ -37,13 +37,13 @@ class GreetingPrinters : public FamilyTest {
     Q_OBJECT
 
 public:
-    GreetingPrinters() : FamilyTest("greeter", builds) {}
+    GreetingPrinters() : FamilyTest("greeter", programs) {}
 
 private slots:
-    void accessorsReachTheirRows_data() { addBuildRows(); }
+    void accessorsReachTheirRows_data() { addProgramRows(); }
     void accessorsReachTheirRows()
     {
-        const auto form = open<GreetingForm>(currentBuild(), { .stage = Stage::Built });
+        const auto form = open<GreetingForm>(currentProgram(), { .stage = Stage::Built });
         for (auto [get, name] : { std::pair { &GreetingForm::clear, "clear" },
                                   std::pair { &GreetingForm::showworld, "showworld" },
                                   std::pair { &GreetingForm::showfriend, "showfriend" } })
@@ -52,10 +52,10 @@ private slots:
             QCOMPARE(QString::fromUtf8(framed->M().row().name), QStringLiteral("M"));
     }
 
-    void frame_data() { addBuildRows(); }
+    void frame_data() { addProgramRows(); }
     void frame()
     {
-        const auto form = open(currentBuild());
+        const auto form = open(currentProgram());
         const Qt::WindowFlags flags = form->window()->windowFlags();
         QCOMPARE(flags.testFlag(Qt::FramelessWindowHint), facts().frameless);
         QCOMPARE(flags & Qt::WindowType_Mask, Qt::Window);  // an ordinary window keeps its taskbar button
@@ -68,14 +68,14 @@ private slots:
     // for good; a click where clear stood reaches nothing.
     void firstGreetingHidesClear_data()
     {
-        addBuildRows({ "showfriend first", "showworld first" }, "order",
-                     [](const QString& b) { return builds.at(b).greetingHidesClear; });
+        addProgramRows({ "showfriend first", "showworld first" }, "order",
+                     [](const QString& b) { return programs.at(b).greetingHidesClear; });
     }
     void firstGreetingHidesClear()
     {
         QFETCH(QString, order);
         const bool friendFirst = order == "showfriend first";
-        const auto w = open<GreetingForm>(currentBuild());
+        const auto w = open<GreetingForm>(currentProgram());
         GreetingForm& form = *w;
         const QImage fresh = grabClient(form);
         const QRect clearRect = form.clear().widget()->geometry();
@@ -97,10 +97,10 @@ private slots:
     }
 
     // Greetings from both buttons go down the window in click order, beneath nothing.
-    void greetingsInterleave_data() { addBuildRows(); }
+    void greetingsInterleave_data() { addProgramRows(); }
     void greetingsInterleave()
     {
-        const auto form = open<GreetingForm>(currentBuild());
+        const auto form = open<GreetingForm>(currentProgram());
         const QImage fresh = grabClient(*form);
         for (auto button : { &GreetingForm::showworld, &GreetingForm::showfriend, &GreetingForm::showfriend,
                              &GreetingForm::showworld, &GreetingForm::showfriend })
@@ -112,10 +112,10 @@ private slots:
     }
 
     // With nothing printed, clear changes nothing on the surface and stays.
-    void clearBeforeGreeting_data() { addBuildRows(); }
+    void clearBeforeGreeting_data() { addProgramRows(); }
     void clearBeforeGreeting()
     {
-        const auto form = open<GreetingForm>(currentBuild());
+        const auto form = open<GreetingForm>(currentProgram());
         const QImage fresh = grabClient(*form);
         click(*form, form->clear());
         click(*form, form->clear());
@@ -128,10 +128,10 @@ private slots:
 
     // Where clear stays, it erases every line at any time, and the next
     // greeting is the top line again; the buttons never change.
-    void clearErasesAndStartsOver_data() { addBuildRows([](const QString& b) { return !builds.at(b).greetingHidesClear; }); }
+    void clearErasesAndStartsOver_data() { addProgramRows([](const QString& b) { return !programs.at(b).greetingHidesClear; }); }
     void clearErasesAndStartsOver()
     {
-        const auto w = open<GreetingForm>(currentBuild());
+        const auto w = open<GreetingForm>(currentProgram());
         GreetingForm& form = *w;
         const QImage fresh = grabClient(form);
         for (int round = 0; round < 3; ++round) {
@@ -155,10 +155,10 @@ private slots:
 
     // The signature reaches one pixel row past the client area, which does not
     // grow to show it: its text is drawn, its last row is cut off.
-    void signatureBottomRowIsCutOff_data() { addBuildRows([](const QString& b) { return builds.at(b).signature; }); }
+    void signatureBottomRowIsCutOff_data() { addProgramRows([](const QString& b) { return programs.at(b).signature; }); }
     void signatureBottomRowIsCutOff()
     {
-        const auto form = open(currentBuild());
+        const auto form = open(currentProgram());
         const QRect box = forms::pixelRect(form->find(facts().signature)->row());
         const QImage image = grabClient(*form);
         QCOMPARE(box.bottom(), image.height());
@@ -167,10 +167,10 @@ private slots:
     }
 
     // The borderless window is closed with Alt+F4, which ends the program normally.
-    void altF4Closes_data() { addBuildRows([](const QString& b) { return builds.at(b).frameless; }); }
+    void altF4Closes_data() { addProgramRows([](const QString& b) { return programs.at(b).frameless; }); }
     void altF4Closes()
     {
-        const auto form = open(currentBuild(), { .stage = Stage::Active });
+        const auto form = open(currentProgram(), { .stage = Stage::Active });
         QTest::keyClick(form->window()->windowHandle(), Qt::Key_F4, Qt::AltModifier);
         QCOMPARE(form->exitStatus(), std::optional<int>(0));
         QVERIFY(!form->window()->isVisible());

@@ -53,7 +53,7 @@ QStringList texts(maxofthree::Form1& form)
 }
 
 // What a screen reader is given of the window at start.
-const std::map<QString, forms::testing::AccessibleTree> builds {
+const std::map<QString, forms::testing::AccessibleTree> programs {
     { "maxofthree", { "Window Form1", {
         "StaticText Αριθμος Α", "StaticText Αριθμος Β", "StaticText Αριθμος Γ",
         "EditableText Αριθμος Α", "EditableText Αριθμος Β", "EditableText Αριθμος Γ",
@@ -67,7 +67,7 @@ class MaxOfThree : public forms::testing::FamilyTest {
     Q_OBJECT
 
 public:
-    MaxOfThree() : FamilyTest("maxofthree", builds) {}
+    MaxOfThree() : FamilyTest("maxofthree", programs) {}
 
 private slots:
 

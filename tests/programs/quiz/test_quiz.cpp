@@ -1,4 +1,4 @@
-// The three questionnaire builds, driven through real clicks and keys, checked
+// The three questionnaire programs, driven through real clicks and keys, checked
 // through their printed lines, pixels and timer.
 #include "quiz.h"
 
@@ -24,7 +24,7 @@ Q_DECLARE_METATYPE(Action)
 
 namespace {
 
-// The builds, each with what a screen reader is given of its window at start.
+// The programs, each with what a screen reader is given of its window at start.
 // The option buttons form one group, named by the question above them.
 const QStringList quizOptions { "Grouping Τι μεγεθος εχει το πεος σου? {RadioButton 5 εως 10 ποντους, "
                                 "RadioButton 10 εως 15 ποντους, RadioButton 15 εως 20 ποντους, "
@@ -32,7 +32,7 @@ const QStringList quizOptions { "Grouping Τι μεγεθος εχει το πε
                                 "StaticText 5 εως 10 ποντους", "StaticText 10 εως 15 ποντους",
                                 "StaticText 15 εως 20 ποντους", "StaticText 20 εως 25 ποντους" };
 const QString mocking = "StaticText " + QString("xa ").repeated(29) + ", invisible";
-// What tells the builds apart, by id.
+// What tells the programs apart, by id.
 struct QuizFacts {
     AccessibleTree tree;   // what a screen reader is given at start
     QString reply1;        // what Option1 prints
@@ -41,7 +41,7 @@ struct QuizFacts {
     std::map<QString, QString> captions;
     QList<int> indices;
 };
-const std::map<QString, QuizFacts> builds {
+const std::map<QString, QuizFacts> programs {
     { "quiz", { { "Window Form1", QStringList { "StaticText Τι μεγεθος εχει το πεος σου?" } + quizOptions
         + QStringList { "Button ΚΑΤΩ ΑΠΟ 5 ΠΟΝΤΟΥΣ", mocking, "StaticText By Zedrik40" } }, "ΩΡΑΙΟΣ", {}, {} } },
     { "quiz2", { { "Window Form1", QStringList { "StaticText Τι μεγεθος εχει το πεος σου?" } + quizOptions
@@ -58,7 +58,7 @@ const std::map<QString, QuizFacts> builds {
           { "Label4", "120 εως 150 ποντους" }, { "Label5", "150εως 200 ποντους" }, { "Command1", "ΚΑΤΩ ΑΠΟ 70 ΠΟΝΤΟΥΣ" } },
         { 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13 } } },
 };
-const QuizFacts& facts() { return builds.at(currentBuild()); }
+const QuizFacts& facts() { return programs.at(currentProgram()); }
 
 // Every field of a row, to compare rows whole.
 auto fields(const forms::ControlRow& r)
@@ -115,14 +115,14 @@ class Questionnaires : public FamilyTest {
     Q_OBJECT
 
 public:
-    Questionnaires() : FamilyTest("quiz", builds) {}
+    Questionnaires() : FamilyTest("quiz", programs) {}
 
 private slots:
     // Every accessor must reach the control whose row carries its name.
-    void accessorsReachTheirRows_data() { addBuildRows(); }
+    void accessorsReachTheirRows_data() { addProgramRows(); }
     void accessorsReachTheirRows()
     {
-        const auto form = open<Questionnaire>(currentBuild(), { .stage = Stage::Built });
+        const auto form = open<Questionnaire>(currentProgram(), { .stage = Stage::Built });
         using Get = std::function<const forms::Control&(Questionnaire&)>;
 #define ACCESSOR(name) { #name, [](Questionnaire& f) -> const forms::Control& { return f.name(); } }
         const std::vector<std::pair<std::string_view, Get>> accessors {
@@ -137,12 +137,12 @@ private slots:
     }
 
     // quiz2 keeps quiz's window; quiz3 changes six captions and the numbering, nothing else.
-    void buildsDifferOnlyInTheirListedValues_data() { addBuildRows([](const QString& b) { return b != "quiz"; }); }
-    void buildsDifferOnlyInTheirListedValues()
+    void programsDifferOnlyInTheirListedValues_data() { addProgramRows([](const QString& b) { return b != "quiz"; }); }
+    void programsDifferOnlyInTheirListedValues()
     {
         const QuizFacts& f = facts();
         const auto base = open<Questionnaire>("quiz", { .stage = Stage::Built });
-        const auto other = open<Questionnaire>(currentBuild(), { .stage = Stage::Built });
+        const auto other = open<Questionnaire>(currentProgram(), { .stage = Stage::Built });
         forms::Description expected = base->windowDescription();
         const forms::Description& b = other->windowDescription();
         QCOMPARE(qsizetype(expected.controls.size()), f.indices.size());
@@ -164,11 +164,11 @@ private slots:
     }
 
     // The four replies, clicked out of order, print in click order down the left edge.
-    void repliesPrintInClickOrder_data() { addBuildRows(); }
+    void repliesPrintInClickOrder_data() { addProgramRows(); }
     void repliesPrintInClickOrder()
     {
         const QString reply1 = facts().reply1;
-        const auto form = open<Questionnaire>(currentBuild());
+        const auto form = open<Questionnaire>(currentProgram());
         const QImage before = grabClient(*form);
 
         click(*form, form->Option3());
@@ -290,10 +290,10 @@ private slots:
         QVERIFY(inkIn(after, QRect(option.right() + 1, crossing, 60, h), before) > 0);
     }
 
-    void label7AppearsOnCommand1_data() { addBuildRows(); }
+    void label7AppearsOnCommand1_data() { addProgramRows(); }
     void label7AppearsOnCommand1()
     {
-        const auto form = open<Questionnaire>(currentBuild());
+        const auto form = open<Questionnaire>(currentProgram());
         const QRect box = forms::pixelRect(form->Label7().row());
         const QImage before = grabClient(*form);
         QCOMPARE(inkIn(before, box, before.pixel(box.topLeft())), 0);
@@ -319,10 +319,10 @@ private slots:
 
     // Command1 enables Timer1; 10000 ms later the window hides itself and the
     // program ends normally. Options still print until then.
-    void timerHidesWindowAndEnds_data() { addBuildRows(); }
+    void timerHidesWindowAndEnds_data() { addProgramRows(); }
     void timerHidesWindowAndEnds()
     {
-        auto form = open<Questionnaire>(currentBuild());
+        auto form = open<Questionnaire>(currentProgram());
         form.clock().advance(60s);
         QVERIFY(form->window()->isVisible());
         QVERIFY(!form->Timer1().enabled());
@@ -342,10 +342,10 @@ private slots:
     }
 
     // A second Command1 while Timer1 runs leaves the running interval as it was.
-    void secondCommand1KeepsTheInterval_data() { addBuildRows(); }
+    void secondCommand1KeepsTheInterval_data() { addProgramRows(); }
     void secondCommand1KeepsTheInterval()
     {
-        auto form = open<Questionnaire>(currentBuild());
+        auto form = open<Questionnaire>(currentProgram());
         click(*form, form->Command1());
         form.clock().advance(6000ms);
         click(*form, form->Command1());

@@ -23,7 +23,7 @@ const QPoint background[] = { { 5, 5 }, { 370, 5 }, { 5, 330 }, { 300, 150 }, { 
 
 // What a screen reader is given of the window at start: the red-light image
 // lies under the picture box, and green is hidden.
-const std::map<QString, forms::testing::AccessibleTree> builds {
+const std::map<QString, forms::testing::AccessibleTree> programs {
     { "trafficlight", { "Window Trafic_Lights", {
         "Graphic Φανάρι με αναμμένο το πράσινο", "Graphic Φανάρι με αναμμένο το κόκκινο, offscreen",
         "Button red", "Button green, invisible", "StaticText made zedrik40" } } },
@@ -35,7 +35,7 @@ class TrafficLightTest : public forms::testing::FamilyTest {
     Q_OBJECT
 
 public:
-    TrafficLightTest() : FamilyTest("trafficlight", builds) {}
+    TrafficLightTest() : FamilyTest("trafficlight", programs) {}
 
 private:
     std::unique_ptr<forms::testing::Opened<Trafic_Lights>> opened;
