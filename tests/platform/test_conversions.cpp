@@ -60,11 +60,8 @@ private slots:
     void toInt16Overflow()
     {
         // 6 is Overflow.
-        QCOMPARE(errorOf([] { forms::toInt16(32767.5); }), 6);
-        QCOMPARE(errorOf([] { forms::toInt16(-32769.0); }), 6);
-        QCOMPARE(errorOf([] { forms::toInt16(35880.0); }), 6);
-        QCOMPARE(errorOf([] { forms::toInt16(std::nan("")); }), 6);
-        QCOMPARE(errorOf([] { forms::toInt16(std::numeric_limits<double>::infinity()); }), 6);
+        for (const double value : { 32767.5, -32769.0, 35880.0, std::nan(""), std::numeric_limits<double>::infinity() })
+            QVERIFY2(errorOf([value] { forms::toInt16(value); }) == 6, qPrintable(QString::number(value)));
     }
 
     void int16ToText()
@@ -146,59 +143,48 @@ private slots:
         QCOMPARE(forms::add(8159.75830078125, 0.0), 8159.75830078125);
     }
 
-    void dateText()
-    {
-        const QDate day(2026, 12, 8);
-        QLocale::setDefault(QLocale(QStringLiteral("en_US")));
-        QCOMPARE(forms::toText(forms::DateValue { day, QTime(0, 0) }), QStringLiteral("12/8/26"));
-        QLocale::setDefault(QLocale(QStringLiteral("el_GR")));
-        QCOMPARE(forms::toText(forms::DateValue { day, QTime(0, 0) }), QStringLiteral("8/12/26"));
-    }
-
-    void timeText()
-    {
-        const QDate none = forms::DateValue::dayZero();
-        QLocale::setDefault(QLocale(QStringLiteral("en_US")));
-        QCOMPARE(forms::toText(forms::DateValue { none, QTime(14, 5, 9) }), QStringLiteral("2:05:09 PM"));
-        // Midnight is a time, never a date.
-        QCOMPARE(forms::toText(forms::DateValue { none, QTime(0, 0) }), QStringLiteral("12:00:00 AM"));
-        QLocale::setDefault(QLocale::c());
-        QCOMPARE(forms::toText(forms::DateValue { none, QTime(0, 0) }), QStringLiteral("00:00:00"));
-        QVERIFY(!forms::longTimeFormat().contains(u't'));
-    }
-
-    // The short date of the C locale is the system's numeric one, as date +%x prints it.
-    void dateTextInTheCLocale()
-    {
-        QLocale::setDefault(QLocale::c());
-        QCOMPARE(forms::toText(forms::DateValue { QDate(2026, 12, 8), QTime(0, 0) }), QStringLiteral("12/08/26"));
-        QCOMPARE(forms::toText(forms::DateValue { QDate(2027, 1, 2), QTime(9, 7, 3) }), QStringLiteral("01/02/27 09:07:03"));
-    }
-
-    // The time-zone field goes together with the brackets, comma or blank that
-    // belong to it, wherever the locale puts it.
-    void timeTextWithoutZone_data()
+    // A date shows as the locale's short date, a time (on day zero) as its long
+    // time, both with the time. The short date of the C locale is the system's
+    // numeric one, as date +%x prints it. The time-zone field goes together with
+    // the brackets, comma or blank that belong to it, wherever the locale puts it.
+    void dateValueText_data()
     {
         QTest::addColumn<QString>("locale");
-        QTest::addColumn<QString>("time");
-        QTest::newRow("comma before, Albanian") << "sq_AL" << "2:05:09 e pasdites";
-        QTest::newRow("comma before, Belarusian") << "be_BY" << "14:05:09";
-        QTest::newRow("in brackets, Persian") << "fa_IR" << "۱۴:۰۵:۰۹";
-        QTest::newRow("in brackets, Catalan") << "ca_ES" << "14:05:09";
-        QTest::newRow("in square brackets, Cantonese") << "yue_HK" << "下午2:05:09";
-        QTest::newRow("first, Chinese in Singapore") << "zh_SG" << "下午2:05:09";
-        QTest::newRow("first, Burmese") << "my_MM" << "၁၄:၀၅:၀၉";
+        QTest::addColumn<QDate>("day");
+        QTest::addColumn<QTime>("time");
+        QTest::addColumn<QString>("text");
+        const QDate none = forms::DateValue::dayZero(), day(2026, 12, 8);
+        const QTime midnight(0, 0), afternoon(14, 5, 9);
+        QTest::newRow("date, US English") << "en_US" << day << midnight << "12/8/26";
+        QTest::newRow("date, Greek") << "el_GR" << day << midnight << "8/12/26";
+        QTest::newRow("time, US English") << "en_US" << none << afternoon << "2:05:09 PM";
+        // Midnight is a time, never a date.
+        QTest::newRow("midnight, US English") << "en_US" << none << midnight << "12:00:00 AM";
+        QTest::newRow("midnight, C") << "C" << none << midnight << "00:00:00";
+        QTest::newRow("date, C") << "C" << day << midnight << "12/08/26";
+        QTest::newRow("date and time, C") << "C" << QDate(2027, 1, 2) << QTime(9, 7, 3) << "01/02/27 09:07:03";
+        QTest::newRow("zone, comma before, Albanian") << "sq_AL" << none << afternoon << "2:05:09 e pasdites";
+        QTest::newRow("zone, comma before, Belarusian") << "be_BY" << none << afternoon << "14:05:09";
+        QTest::newRow("zone in brackets, Persian") << "fa_IR" << none << afternoon << "۱۴:۰۵:۰۹";
+        QTest::newRow("zone in brackets, Catalan") << "ca_ES" << none << afternoon << "14:05:09";
+        QTest::newRow("zone in square brackets, Cantonese") << "yue_HK" << none << afternoon << "下午2:05:09";
+        QTest::newRow("zone first, Chinese in Singapore") << "zh_SG" << none << afternoon << "下午2:05:09";
+        QTest::newRow("zone first, Burmese") << "my_MM" << none << afternoon << "၁၄:၀၅:၀၉";
     }
-    void timeTextWithoutZone()
+    void dateValueText()
     {
         QFETCH(QString, locale);
-        QFETCH(QString, time);
+        QFETCH(QDate, day);
+        QFETCH(QTime, time);
+        QFETCH(QString, text);
         QLocale::setDefault(QLocale(locale));
-        QCOMPARE(forms::toText(forms::DateValue { forms::DateValue::dayZero(), QTime(14, 5, 9) }), time);
+        QCOMPARE(forms::toText(forms::DateValue { day, time }), text);
     }
 
     void noZoneResidueInAnyLocale()
     {
+        QLocale::setDefault(QLocale::c());
+        QVERIFY(!forms::longTimeFormat().contains(u't'));
         const QRegularExpression emptyBrackets(QStringLiteral("\\(\\s*\\)|\\[\\s*\\]"));
         const QRegularExpression unquotedZone(QStringLiteral("^(?:[^'t]|'[^']*')*t"));
         for (const QLocale& locale : QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory)) {
