@@ -98,22 +98,24 @@ public:
     // run-time error the test does not take fails it.
     explicit Race(const QString& program, Window window = Loaded, std::chrono::milliseconds idleStep = stepTime,
                   forms::testing::SourcePlace where = forms::testing::SourcePlace::current())
-        : opened(forms::testing::openProgram(
+        : opened(forms::testing::openProgram<chase::Form1>(
               program, { .stage = window == Showing ? forms::testing::Stage::Shown : forms::testing::Stage::Built,
                        .idleStep = idleStep },
               where))
         , clock(opened.clock())
         , form(&opened.form())
     {
-        if (auto* f = dynamic_cast<chase::Form1*>(form))
-            bind(*f);
-        else
-            qFatal("race.h: the window of %s is not one of chase's family", qPrintable(program));
+        A1 = &opened->A1();
+        b2 = &opened->b2();
+        FASTER = &opened->FASTER();
+        START = &opened->START();
+        startA1 = &opened->startA1;
+        startB2 = &opened->startB2;
         if (window == Loaded)
             form->load();
     }
 
-    forms::testing::Opened<> opened;
+    forms::testing::Opened<chase::Form1> opened;
     forms::testing::ManualClock& clock;
     forms::Form* form;
     forms::Image* A1 = nullptr;
@@ -171,17 +173,6 @@ public:
     int steps() const { return int(elapsedMs() / stepTime.count()); }
 
 private:
-    template <class F>
-    void bind(F& f)
-    {
-        A1 = &f.A1();
-        b2 = &f.b2();
-        FASTER = &f.FASTER();
-        START = &f.START();
-        startA1 = &f.startA1;
-        startB2 = &f.startB2;
-    }
-
     QDateTime origin_;
 };
 

@@ -75,25 +75,24 @@ private slots:
     {
         QFETCH(QString, order);
         const bool friendFirst = order == "showfriend first";
-        const auto w = open<GreetingForm>(currentProgram());
-        GreetingForm& form = *w;
-        const QImage fresh = grabClient(form);
-        const QRect clearRect = form.clear().widget()->geometry();
+        const auto form = open<GreetingForm>(currentProgram());
+        const QImage fresh = grabClient(*form);
+        const QRect clearRect = form->clear().widget()->geometry();
 
-        click(form, friendFirst ? form.showfriend() : form.showworld());
+        click(*form, friendFirst ? form->showfriend() : form->showworld());
         const QString first = friendFirst ? friendly : worldly;
-        QCOMPARE(printedTexts(form), QStringList { first });
-        QVERIFY(!form.clear().visible());
-        QVERIFY(!form.clear().widget()->isVisible());
-        const QImage greeted = grabClient(form);
-        QCOMPARE(surfaceOnly(form, greeted), surfaceOnly(form, withPrintedLines(form, fresh, { first })));
+        QCOMPARE(printedTexts(*form), QStringList { first });
+        QVERIFY(!form->clear().visible());
+        QVERIFY(!form->clear().widget()->isVisible());
+        const QImage greeted = grabClient(*form);
+        QCOMPARE(surfaceOnly(*form, greeted), surfaceOnly(*form, withPrintedLines(*form, fresh, { first })));
         // Where clear stood, the window's fill shows.
         QCOMPARE(inkIn(greeted, clearRect, greeted.pixel(0, greeted.height() - 1)), 0);
 
-        clickAt(form, clearRect.center());
-        click(form, friendFirst ? form.showworld() : form.showfriend());
-        QVERIFY(!form.clear().visible());
-        QCOMPARE(printedTexts(form), (QStringList { first, friendFirst ? worldly : friendly }));
+        clickAt(*form, clearRect.center());
+        click(*form, friendFirst ? form->showworld() : form->showfriend());
+        QVERIFY(!form->clear().visible());
+        QCOMPARE(printedTexts(*form), (QStringList { first, friendFirst ? worldly : friendly }));
     }
 
     // Greetings from both buttons go down the window in click order, beneath nothing.
@@ -131,25 +130,25 @@ private slots:
     void clearErasesAndStartsOver_data() { addProgramRows([](const QString& b) { return !programs.at(b).greetingHidesClear; }); }
     void clearErasesAndStartsOver()
     {
-        const auto w = open<GreetingForm>(currentProgram());
-        GreetingForm& form = *w;
-        const QImage fresh = grabClient(form);
+        const auto form = open<GreetingForm>(currentProgram());
+        const QImage fresh = grabClient(*form);
         for (int round = 0; round < 3; ++round) {
             for (int i = 0; i <= round; ++i) {
-                click(form, form.showworld());
-                click(form, form.showfriend());
+                click(*form, form->showworld());
+                click(*form, form->showfriend());
             }
-            QCOMPARE(int(form.printedLines().size()), 2 * (round + 1));
-            QVERIFY(form.clear().widget()->isVisible());
-            click(form, form.clear());
-            QVERIFY(form.printedLines().empty());
-            QCOMPARE(surfaceOnly(form, grabClient(form)), surfaceOnly(form, fresh));
+            QCOMPARE(int(form->printedLines().size()), 2 * (round + 1));
+            QVERIFY(form->clear().widget()->isVisible());
+            click(*form, form->clear());
+            QVERIFY(form->printedLines().empty());
+            QCOMPARE(surfaceOnly(*form, grabClient(*form)), surfaceOnly(*form, fresh));
         }
-        click(form, form.showfriend());
-        QCOMPARE(surfaceOnly(form, grabClient(form)), surfaceOnly(form, withPrintedLines(form, fresh, { friendly })));
+        click(*form, form->showfriend());
+        QCOMPARE(surfaceOnly(*form, grabClient(*form)),
+                 surfaceOnly(*form, withPrintedLines(*form, fresh, { friendly })));
         for (auto button : { &GreetingForm::clear, &GreetingForm::showworld, &GreetingForm::showfriend }) {
-            QVERIFY((form.*button)().widget()->isVisible());
-            QVERIFY((form.*button)().widget()->isEnabled());
+            QVERIFY(((*form).*button)().widget()->isVisible());
+            QVERIFY(((*form).*button)().widget()->isEnabled());
         }
     }
 

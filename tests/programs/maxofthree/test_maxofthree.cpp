@@ -86,11 +86,10 @@ private slots:
     {
         QFETCH(bool, clickFirst);
         QFETCH(QStringList, typed);
-        const auto w = open<maxofthree::Form1>("maxofthree");
-        maxofthree::Form1& form = *w;
+        const auto form = open<maxofthree::Form1>("maxofthree");
         if (clickFirst)
-            QTest::mouseClick(form.Command1().widget(), Qt::LeftButton);
-        forms::TextBox* boxes[] = { &form.Text1(), &form.Text2(), &form.Text3(), &form.Text4() };
+            QTest::mouseClick(form->Command1().widget(), Qt::LeftButton);
+        forms::TextBox* boxes[] = { &form->Text1(), &form->Text2(), &form->Text3(), &form->Text4() };
         for (int i = 0; i < 4; ++i)
             if (!typed[i].isEmpty())
                 type(*boxes[i], typed[i]);
@@ -98,18 +97,17 @@ private slots:
             if (!typed[i].isEmpty())
                 QCOMPARE(boxes[i]->text(), typed[i]);
 
-        QTest::mouseClick(form.Command1().widget(), Qt::LeftButton);
-        QCOMPARE(texts(form), (QStringList { "1", "2", "3", "3" }));
-        QTest::mouseClick(form.Command1().widget(), Qt::LeftButton);
-        QCOMPARE(texts(form), (QStringList { "1", "2", "3", "3" }));
-        QVERIFY(!form.exitStatus());
+        QTest::mouseClick(form->Command1().widget(), Qt::LeftButton);
+        QCOMPARE(texts(*form), (QStringList { "1", "2", "3", "3" }));
+        QTest::mouseClick(form->Command1().widget(), Qt::LeftButton);
+        QCOMPARE(texts(*form), (QStringList { "1", "2", "3", "3" }));
+        QVERIFY(!form->exitStatus());
     }
 
     void menuCaptionsAreExact()
     {
-        const auto w = open<maxofthree::Form1>("maxofthree");
-        maxofthree::Form1& form = *w;
-        QMenuBar* bar = menuBar(form);
+        const auto form = open<maxofthree::Form1>("maxofthree");
+        QMenuBar* bar = menuBar(*form);
         QVERIFY(bar);
         QVERIFY(!bar->isNativeMenuBar());
         QCOMPARE(bar->actions().size(), 1);
@@ -126,15 +124,14 @@ private slots:
 
     void dateTimeItemDoesNothing()
     {
-        const auto w = open<maxofthree::Form1>("maxofthree");
-        maxofthree::Form1& form = *w;
-        type(form.Text1(), "7");
-        type(form.Text4(), "x");
-        QVERIFY(choose(form, dateTimeCaption));
-        QTRY_VERIFY(!menuBar(form)->actions().front()->menu()->isVisible());
-        QCOMPARE(texts(form), (QStringList { "7", "", "", "x" }));
-        QVERIFY(form.window()->isVisible());
-        QVERIFY(!form.exitStatus());
+        const auto form = open<maxofthree::Form1>("maxofthree");
+        type(form->Text1(), "7");
+        type(form->Text4(), "x");
+        QVERIFY(choose(*form, dateTimeCaption));
+        QTRY_VERIFY(!menuBar(*form)->actions().front()->menu()->isVisible());
+        QCOMPARE(texts(*form), (QStringList { "7", "", "", "x" }));
+        QVERIFY(form->window()->isVisible());
+        QVERIFY(!form->exitStatus());
     }
 
     // The "Ctrl+" texts in the captions bind no key, wherever the focus is.
@@ -150,30 +147,30 @@ private slots:
     {
         QFETCH(int, focus);
         QFETCH(int, key);
-        const auto w = open<maxofthree::Form1>("maxofthree", { .stage = forms::testing::Stage::Active });
-        maxofthree::Form1& form = *w;
-        type(form.Text1(), "7");
-        type(form.Text4(), "8");
-        QWidget* target = focus == 1 ? form.Text1().widget() : focus == 8 ? form.Command1().widget() : form.Text4().widget();
+        const auto form = open<maxofthree::Form1>("maxofthree", { .stage = forms::testing::Stage::Active });
+        type(form->Text1(), "7");
+        type(form->Text4(), "8");
+        QWidget* target = focus == 1   ? form->Text1().widget()
+                          : focus == 8 ? form->Command1().widget()
+                                       : form->Text4().widget();
         target->setFocus();
         QTRY_COMPARE(QApplication::focusWidget(), target);
 
         QTest::keyClick(target, Qt::Key(key), Qt::ControlModifier);
         QApplication::processEvents();
-        QCOMPARE(texts(form), (QStringList { "7", "", "", "8" }));
-        QVERIFY(form.window()->isVisible());
-        QVERIFY(!menuBar(form)->actions().front()->menu()->isVisible());
-        QVERIFY(!form.exitStatus());
+        QCOMPARE(texts(*form), (QStringList { "7", "", "", "8" }));
+        QVERIFY(form->window()->isVisible());
+        QVERIFY(!menuBar(*form)->actions().front()->menu()->isVisible());
+        QVERIFY(!form->exitStatus());
     }
 
     // Choosing "Έξοδος" hides the window and the running program ends with status 0.
     void exitItemEndsProgram()
     {
-        const auto w = open<maxofthree::Form1>("maxofthree");
-        maxofthree::Form1& form = *w;
-        type(form.Text2(), "5");
+        const auto form = open<maxofthree::Form1>("maxofthree");
+        type(form->Text2(), "5");
         bool chosen = false;
-        QTimer::singleShot(0, form.window(), [&] { chosen = choose(form, exitCaption); });
+        QTimer::singleShot(0, form->window(), [&] { chosen = choose(*form, exitCaption); });
         // A safety net only: the program ends long before it fires.
         QTimer guard;
         guard.setSingleShot(true);
@@ -182,18 +179,17 @@ private slots:
         const int status = QApplication::exec();
         QVERIFY(chosen);
         QCOMPARE(status, 0);
-        QCOMPARE(form.exitStatus(), std::optional<int>(0));
-        QVERIFY(!form.window()->isVisible());
-        QVERIFY(!form.visible());
+        QCOMPARE(form->exitStatus(), std::optional<int>(0));
+        QVERIFY(!form->window()->isVisible());
+        QVERIFY(!form->visible());
     }
 
     void focusOrder()
     {
-        const auto w = open<maxofthree::Form1>("maxofthree", { .stage = forms::testing::Stage::Active });
-        maxofthree::Form1& form = *w;
-        QTRY_COMPARE(QApplication::focusWidget(), form.Text1().widget());
-        for (QWidget* next : { form.Text2().widget(), form.Text3().widget(), form.Command1().widget(),
-                               form.Text4().widget(), form.Text1().widget() }) {
+        const auto form = open<maxofthree::Form1>("maxofthree", { .stage = forms::testing::Stage::Active });
+        QTRY_COMPARE(QApplication::focusWidget(), form->Text1().widget());
+        for (QWidget* next : { form->Text2().widget(), form->Text3().widget(), form->Command1().widget(),
+                               form->Text4().widget(), form->Text1().widget() }) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), next);
         }
@@ -202,14 +198,13 @@ private slots:
     // The menu bar sits inside the window above a client area of 597 × 437 pixels.
     void surfaceBelowMenuBar()
     {
-        const auto w = open<maxofthree::Form1>("maxofthree");
-        maxofthree::Form1& form = *w;
-        QMenuBar* bar = menuBar(form);
+        const auto form = open<maxofthree::Form1>("maxofthree");
+        QMenuBar* bar = menuBar(*form);
         const int barHeight = bar->height();
         QVERIFY(barHeight > 0);
-        const QImage window = forms::testing::grabWindow(form);
+        const QImage window = forms::testing::grabWindow(*form);
         QCOMPARE(window.size(), QSize(597, barHeight + 437));
-        QCOMPARE(form.surface().geometry(), QRect(0, barHeight, 597, 437));
+        QCOMPARE(form->surface().geometry(), QRect(0, barHeight, 597, 437));
         QCOMPARE(bar->geometry(), QRect(0, 0, 597, barHeight));
 
         // The entry's caption is drawn in the bar: dark pixels inside its box.

@@ -51,31 +51,29 @@ private:
         return colour;
     }
 
-    void verifyGreenState(const QImage& image)
+    // Green lit (at start and after the green button) or red lit (after the red one).
+    void verifyState(const QImage& image, bool redLit)
     {
-        QCOMPARE(backgroundColour(image), green);
-        // The picture box shows the green-light picture unscaled, inside its 2-pixel frame:
-        // the lit lens (picture columns 10-42, rows 64-109) and the white unlit one.
-        QCOMPARE(rgbAt(image, 150 + 2 + 26, 30 + 2 + 86), 0x00FF00u);
-        QCOMPARE(rgbAt(image, 150 + 2 + 26, 30 + 2 + 30), white);
-        // The red lens of the image beneath is nowhere to be seen.
-        QCOMPARE(inkIn(image, QRect(150, 30, 57, 119), Paper::anyBut(red)), 0);
-        QCOMPARE(form->red().widget()->isVisible(), true);
-        QCOMPARE(form->green().widget()->isVisible(), false);
-    }
-
-    void verifyRedState(const QImage& image)
-    {
-        QCOMPARE(backgroundColour(image), red);
-        // The red-light picture squeezed from 129 to 119 rows: the lit red lens above,
-        // the white lens below, and the bottom frame band still in the last rows.
-        QCOMPARE(rgbAt(image, 150 + 28, 30 + 29), red);
-        QCOMPARE(rgbAt(image, 150 + 28, 30 + 81), white);
-        QCOMPARE(rgbAt(image, 150 + 28, 30 + 117), black);
-        QCOMPARE(rgbAt(image, 150 + 28, 30 + 118), black);
-        QCOMPARE(rgbAt(image, 150 + 28, 30 + 119), red);  // the window again, just below
-        QCOMPARE(form->red().widget()->isVisible(), false);
-        QCOMPARE(form->green().widget()->isVisible(), true);
+        if (redLit) {
+            QCOMPARE(backgroundColour(image), red);
+            // The red-light picture squeezed from 129 to 119 rows: the lit red lens above,
+            // the white lens below, and the bottom frame band still in the last rows.
+            QCOMPARE(rgbAt(image, 150 + 28, 30 + 29), red);
+            QCOMPARE(rgbAt(image, 150 + 28, 30 + 81), white);
+            QCOMPARE(rgbAt(image, 150 + 28, 30 + 117), black);
+            QCOMPARE(rgbAt(image, 150 + 28, 30 + 118), black);
+            QCOMPARE(rgbAt(image, 150 + 28, 30 + 119), red);  // the window again, just below
+        } else {
+            QCOMPARE(backgroundColour(image), green);
+            // The picture box shows the green-light picture unscaled, inside its 2-pixel frame:
+            // the lit lens (picture columns 10-42, rows 64-109) and the white unlit one.
+            QCOMPARE(rgbAt(image, 150 + 2 + 26, 30 + 2 + 86), 0x00FF00u);
+            QCOMPARE(rgbAt(image, 150 + 2 + 26, 30 + 2 + 30), white);
+            // The red lens of the image beneath is nowhere to be seen.
+            QCOMPARE(inkIn(image, QRect(150, 30, 57, 119), Paper::anyBut(red)), 0);
+        }
+        QCOMPARE(form->red().widget()->isVisible(), !redLit);
+        QCOMPARE(form->green().widget()->isVisible(), redLit);
     }
 
     // The signature keeps its own opaque box whatever the window's colour.
@@ -93,10 +91,7 @@ private slots:
         opened = forms::testing::openProgramHeld<Trafic_Lights>("trafficlight");
         form = &opened->form();
     }
-    void cleanup()
-    {
-        opened.reset();
-    }
+    void cleanup() { opened.reset(); }
 
     void layoutInPixels()
     {
@@ -111,7 +106,7 @@ private slots:
     void startsGreen()
     {
         const QImage image = grabClient(*form);
-        verifyGreenState(image);
+        verifyState(image, false);
         verifySignature(image);
         // lamp is visible at start, only covered by the picture box.
         QVERIFY(form->lamp().visible());
@@ -123,12 +118,9 @@ private slots:
         for (int press = 1; press <= 6; ++press) {
             clickAt(*form, button);
             const QImage image = grabClient(*form);
-            if (press % 2) {
-                verifyRedState(image);
-            } else {
-                verifyGreenState(image);
+            verifyState(image, press % 2);
+            if (press % 2 == 0)
                 QVERIFY(!form->lamp().visible());  // hidden now, not just covered
-            }
             verifySignature(image);
         }
         QVERIFY(!form->exitStatus());
@@ -143,10 +135,7 @@ private slots:
         for (int press = 1; press <= 4; ++press) {
             QTest::keyClick(QApplication::focusWidget(), press % 2 ? Qt::Key_Space : Qt::Key_Return);
             const bool redNow = press % 2;
-            if (redNow)
-                verifyRedState(grabClient(*form));
-            else
-                verifyGreenState(grabClient(*form));
+            verifyState(grabClient(*form), redNow);
             QCOMPARE(QApplication::focusWidget(), redNow ? form->green().widget() : form->red().widget());
         }
     }
