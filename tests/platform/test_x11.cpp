@@ -24,8 +24,6 @@
 #include <functional>
 #include <string_view>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 using forms::programs::Program;
@@ -42,7 +40,7 @@ const Program& program(std::string_view executable)
 }
 
 // A row for each program, by its index, that `keep` keeps.
-void addProgramRows(const std::function<bool(const Program&)>& keep = {})
+void addRegistryRows(const std::function<bool(const Program&)>& keep = {})
 {
     QTest::addColumn<int>("index");
     for (size_t i = 0; i < forms::programs::all().size(); ++i)
@@ -58,17 +56,17 @@ QPoint centreOf(const Program& program, const char* control)
 
 // xdotool's status for the command, which `pointAt` can start with to move
 // the pointer to a point of a window.
-int xdotool(const QStringList& arguments) { return QProcess::execute(u"xdotool"_s, arguments); }
+int xdotool(const QStringList& arguments) { return QProcess::execute(QStringLiteral("xdotool"), arguments); }
 
 QStringList pointAt(unsigned long window, QPoint at)
 {
-    return { u"mousemove"_s, u"--window"_s, QString::number(window), QString::number(at.x()), QString::number(at.y()) };
+    return { QStringLiteral("mousemove"), QStringLiteral("--window"), QString::number(window), QString::number(at.x()), QString::number(at.y()) };
 }
 
 // xdotool's status for a click of the button at the point of the window.
 int click(unsigned long window, QPoint at, int button)
 {
-    return xdotool(pointAt(window, at) << u"click"_s << QString::number(button));
+    return xdotool(pointAt(window, at) << QStringLiteral("click") << QString::number(button));
 }
 
 // The program's installed menu icon at one size, premultiplied as a window's
@@ -85,9 +83,9 @@ QImage menuIcon(const Program& program, int size)
 QStringList waits(qint64 pid)
 {
     QStringList result;
-    for (const QString& task : QDir(u"/proc/%1/task"_s.arg(pid)).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        const QString dir = u"/proc/%1/task/%2/"_s.arg(pid).arg(task);
-        QFile name(dir + u"comm"_s), call(dir + u"syscall"_s);
+    for (const QString& task : QDir(QStringLiteral("/proc/%1/task").arg(pid)).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const QString dir = QStringLiteral("/proc/%1/task/%2/").arg(pid).arg(task);
+        QFile name(dir + QStringLiteral("comm")), call(dir + QStringLiteral("syscall"));
         if (!name.open(QIODevice::ReadOnly) || !call.open(QIODevice::ReadOnly))
             continue;
         const QList<QByteArray> words = call.readAll().trimmed().split(' ');
@@ -96,14 +94,14 @@ QStringList waits(qint64 pid)
         const int number = words.value(0).toInt(&ok);
         const qint32 pollLimit = qint32(words.value(3).toULongLong(nullptr, 16));
         if (!ok)
-            wait = u"running"_s;
+            wait = QStringLiteral("running");
         else if (number == 7)  // poll(fds, count, milliseconds): -1 waits with no limit
-            wait = pollLimit < 0 ? u"no limit"_s : u"%1 ms"_s.arg(pollLimit);
+            wait = pollLimit < 0 ? QStringLiteral("no limit") : QStringLiteral("%1 ms").arg(pollLimit);
         else if (number == 202)  // futex(address, operation, value, limit): no limit without one
-            wait = words.value(4) == "0x0" ? u"no limit"_s : u"futex with a limit"_s;
+            wait = words.value(4) == "0x0" ? QStringLiteral("no limit") : QStringLiteral("futex with a limit");
         else
-            wait = u"system call %1"_s.arg(number);
-        result << QString::fromUtf8(name.readAll().trimmed()) + u": "_s + wait;
+            wait = QStringLiteral("system call %1").arg(number);
+        result << QString::fromUtf8(name.readAll().trimmed()) + QStringLiteral(": ") + wait;
     }
     return result;
 }
@@ -115,12 +113,12 @@ QStringList waits(qint64 pid)
 bool atRest(const QStringList& threadWaits)
 {
     return std::all_of(threadWaits.begin(), threadWaits.end(), [](const QString& line) {
-        const QString wait = line.section(u": "_s, 1);
-        if (wait == u"no limit"_s)
+        const QString wait = line.section(QStringLiteral(": "), 1);
+        if (wait == QStringLiteral("no limit"))
             return true;
-        if (wait.endsWith(u" ms"_s))
+        if (wait.endsWith(QStringLiteral(" ms")))
             return wait.chopped(3).toInt() >= 20000;
-        return line.startsWith(u"Thread (pooled): futex"_s);
+        return line.startsWith(QStringLiteral("Thread (pooled): futex"));
     });
 }
 
@@ -195,10 +193,10 @@ class X11 : public QObject {
         x.close(window);
         QProcess& process = child.process();
         if (!process.waitForFinished(30000))
-            return u"still running"_s;
+            return QStringLiteral("still running");
         if (process.exitStatus() == QProcess::CrashExit)
-            return u"killed by a signal"_s;
-        return u"status %1"_s.arg(process.exitCode());
+            return QStringLiteral("killed by a signal");
+        return QStringLiteral("status %1").arg(process.exitCode());
     }
 
     // Starts chase, types `factor` into FASTER and clicks START; returns the
@@ -209,8 +207,8 @@ class X11 : public QObject {
         const unsigned long window = start(process);
         if (!window)
             return 0;
-        xdotool(pointAt(window, centreOf(chase, "FASTER")) << u"click"_s << u"1"_s << u"key"_s << u"ctrl+a"_s
-                                                            << u"type"_s << factor);
+        xdotool(pointAt(window, centreOf(chase, "FASTER")) << QStringLiteral("click") << QStringLiteral("1") << QStringLiteral("key") << QStringLiteral("ctrl+a")
+                                                            << QStringLiteral("type") << factor);
         return click(window, centreOf(chase, "START"), 1) == 0 ? window : 0;
     }
 
@@ -219,8 +217,8 @@ private slots:
     {
         QVERIFY2(x.connected(), "no X server at $DISPLAY");
         x.movePointerAway();
-        QVERIFY(QDir(scratch.path()).mkpath(u"kde"_s));
-        QFile kdeglobals(scratch.filePath(u"kde/kdeglobals"_s));
+        QVERIFY(QDir(scratch.path()).mkpath(QStringLiteral("kde")));
+        QFile kdeglobals(scratch.filePath(QStringLiteral("kde/kdeglobals")));
         QVERIFY(kdeglobals.open(QIODevice::WriteOnly));
         kdeglobals.write("[General]\nColorScheme=BreezeDark\n"
                          "[Colors:Window]\nBackgroundNormal=35,38,41\nForegroundNormal=252,252,252\n"
@@ -230,7 +228,7 @@ private slots:
                          "[Colors:Tooltip]\nBackgroundNormal=49,54,59\nForegroundNormal=252,252,252\n");
     }
 
-    void windowIcon_data() { addProgramRows(); }
+    void windowIcon_data() { addRegistryRows(); }
     // The desktop knows the window by its menu entry: the task switcher shows
     // the same picture as the menu, at every size, and GNOME and KDE find the
     // entry by the window's class (which the entry names as its
@@ -249,7 +247,7 @@ private slots:
         QCOMPARE(x.text(window, "WM_CLASS"), "STRING: " + entry + '\0' + entry + '\0');
         QCOMPARE(x.text(window, "_GTK_APPLICATION_ID"), "UTF8_STRING: " + entry);
         QCOMPARE(x.text(window, "_KDE_NET_WM_DESKTOP_FILE"), "UTF8_STRING: " + entry);
-        QFile desktopFile(QStringLiteral(APPLICATIONS_DIR "/") + QString::fromLatin1(entry) + u".desktop"_s);
+        QFile desktopFile(QStringLiteral(APPLICATIONS_DIR "/") + QString::fromLatin1(entry) + QStringLiteral(".desktop"));
         QVERIFY(desktopFile.open(QIODevice::ReadOnly));
         QVERIFY2(desktopFile.readAll().split('\n').contains("StartupWMClass=" + entry), qPrintable(desktopFile.fileName()));
         QList<int> sizes;
@@ -260,7 +258,7 @@ private slots:
         std::sort(sizes.begin(), sizes.end());
         QCOMPARE(sizes, QList<int>({ 16, 24, 32, 48, 64, 128, 256 }));
 
-        QFile maps(u"/proc/%1/maps"_s.arg(process.process().processId()));
+        QFile maps(QStringLiteral("/proc/%1/maps").arg(process.process().processId()));
         QVERIFY(maps.open(QIODevice::ReadOnly));
         QStringList plugins;
         for (const QByteArray& line : maps.readAll().split('\n'))
@@ -268,11 +266,11 @@ private slots:
                 plugins << QString::fromUtf8(line.mid(line.lastIndexOf('/') + 1));
         plugins.removeDuplicates();
         QCOMPARE(plugins, QStringList());
-        QCOMPARE(closeEnd(process, window), u"status 0"_s);
+        QCOMPARE(closeEnd(process, window), QStringLiteral("status 0"));
     }
 
     // ΩΡΑ's time moves on between two starts.
-    void darkKdeScheme_data() { addProgramRows([](const Program& p) { return p.id != "ora"; }); }
+    void darkKdeScheme_data() { addRegistryRows([](const Program& p) { return p.id != "ora"; }); }
     // Qt's own KDE theme reads the scheme from kdeglobals; the window stays as it
     // is on a desktop without one. The context menu Qt builds for maxofthree's
     // text box follows the runtime's light palette too, not the desktop's dark one.
@@ -294,9 +292,9 @@ private slots:
                 QVERIFY(menu);
                 menus[kdeDark] = steadyGrab(menu);
                 QVERIFY(!menus[kdeDark].isNull());
-                QCOMPARE(xdotool({ u"key"_s, u"Escape"_s }), 0);
+                QCOMPARE(xdotool({ QStringLiteral("key"), QStringLiteral("Escape") }), 0);
             }
-            QCOMPARE(closeEnd(process, window), u"status 0"_s);
+            QCOMPARE(closeEnd(process, window), QStringLiteral("status 0"));
         }
         QCOMPARE(windows[true], windows[false]);
         QCOMPARE(menus[true], menus[false]);
@@ -305,7 +303,7 @@ private slots:
     // Not for a program whose form runs a timer of its own from the start (ΩΡΑ's clock).
     void restsWithoutWaking_data()
     {
-        addProgramRows([](const Program& p) {
+        addRegistryRows([](const Program& p) {
             return openProgram(forms::qstring(p.id), { .stage = Stage::Built }).clock().running() == 0;
         });
     }
@@ -316,14 +314,14 @@ private slots:
         QFETCH(int, index);
         Child process = desktop(program(index));
         const bool race = program(index).executable == std::string_view("chase");
-        const unsigned long window = race ? startRace(process, u"100"_s) : start(process);
+        const unsigned long window = race ? startRace(process, QStringLiteral("100")) : start(process);
         QVERIFY(window);
         if (race)
             QVERIFY(!steadyGrab(window).isNull());
         QStringList seen;
         const bool rests = QTest::qWaitFor([&] { return atRest(seen = waits(process.process().processId())); }, 10000);
-        QVERIFY2(rests, qPrintable(seen.join(u", "_s)));
-        QCOMPARE(closeEnd(process, window), u"status 0"_s);
+        QVERIFY2(rests, qPrintable(seen.join(QStringLiteral(", "))));
+        QCOMPARE(closeEnd(process, window), QStringLiteral("status 0"));
     }
 
     // With no platform chosen and only the X server answering (no Wayland
@@ -335,7 +333,7 @@ private slots:
         const unsigned long window = start(process);
         const bool ended = process.process().state() == QProcess::NotRunning;
         QVERIFY2(window, ended ? "no window; the program ended" : "no window; the program runs");
-        QCOMPARE(closeEnd(process, window), u"status 0"_s);
+        QCOMPARE(closeEnd(process, window), QStringLiteral("status 0"));
     }
 
     // A factor that is no number ends the race with run-time error 13: the box
@@ -343,32 +341,32 @@ private slots:
     void errorNamesTheProgram()
     {
         Child process = desktop(program("chase"));
-        const unsigned long window = startRace(process, u"x"_s);
+        const unsigned long window = startRace(process, QStringLiteral("x"));
         QVERIFY(window);
         const unsigned long box = otherWindow(process, window);
         QVERIFY(box);
         QCOMPARE(x.text(box, "WM_NAME"), "STRING: chase");
-        QCOMPARE(closeEnd(process, box), u"status 1"_s);
+        QCOMPARE(closeEnd(process, box), QStringLiteral("status 1"));
         const QStringList errors = errorLines(process);
-        QVERIFY2(errors.contains(u"chase: run-time error 13: Type mismatch"_s), qPrintable(errors.join(u'\n')));
+        QVERIFY2(errors.contains(QStringLiteral("chase: run-time error 13: Type mismatch")), qPrintable(errors.join(u'\n')));
     }
 
     // A face the window names that the system lacks is reported under the
     // program's own name.
     void missingFontNamesTheProgram()
     {
-        const QString config = scratch.filePath(u"dejavu-only.conf"_s);
+        const QString config = scratch.filePath(QStringLiteral("dejavu-only.conf"));
         QFile file(config);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(u"<?xml version=\"1.0\"?>\n<fontconfig><dir>/usr/share/fonts/truetype/dejavu</dir>"
-                   "<cachedir>%1</cachedir></fontconfig>\n"_s.arg(scratch.filePath(u"font-cache"_s)).toUtf8());
+        file.write(QStringLiteral("<?xml version=\"1.0\"?>\n<fontconfig><dir>/usr/share/fonts/truetype/dejavu</dir>"
+                                  "<cachedir>%1</cachedir></fontconfig>\n").arg(scratch.filePath(QStringLiteral("font-cache"))).toUtf8());
         file.close();
         Child process = desktop(program("trafficlight"));
         const unsigned long window = start(process.set("FONTCONFIG_FILE", config));
         QVERIFY(window);
-        QCOMPARE(closeEnd(process, window), u"status 0"_s);
+        QCOMPARE(closeEnd(process, window), QStringLiteral("status 0"));
         const QStringList errors = errorLines(process);
-        static const QRegularExpression missing(u"^trafficlight: font \"Liberation Sans Narrow\" is not installed; "_s);
+        static const QRegularExpression missing(QStringLiteral("^trafficlight: font \"Liberation Sans Narrow\" is not installed; "));
         QVERIFY2(!errors.filter(missing).isEmpty(), qPrintable(errors.join(u'\n')));
     }
 
@@ -384,11 +382,11 @@ private slots:
         }));
         QVERIFY(window);
         const int status = xdotool(pointAt(window, centreOf(chase, "START"))
-                                   << u"click"_s << u"--repeat"_s << u"600"_s << u"--delay"_s << u"3"_s << u"1"_s);
+                                   << QStringLiteral("click") << QStringLiteral("--repeat") << QStringLiteral("600") << QStringLiteral("--delay") << QStringLiteral("3") << QStringLiteral("1"));
         x.movePointerAway();
         QCOMPARE(status, 0);
         QCOMPARE(process.process().state(), QProcess::Running);
-        QCOMPARE(closeEnd(process, window), u"status 0"_s);
+        QCOMPARE(closeEnd(process, window), QStringLiteral("status 0"));
     }
 };
 
