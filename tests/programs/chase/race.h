@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QTest>
+#include <QWindow>
 
 #include <map>
 #include <memory>
@@ -20,6 +21,8 @@
 namespace race_testing {
 
 using namespace std::chrono_literals;
+using forms::RuntimeError;
+using forms::testing::Errors;
 
 // With DoEvents' idle wait moving the manual clock 200 ms, every step of a race
 // waits exactly one idle wait, so a race of n steps lasts n × 200 ms.
@@ -102,28 +105,20 @@ public:
               program, { .stage = window == Showing ? forms::testing::Stage::Shown : forms::testing::Stage::Built,
                        .idleStep = idleStep },
               where))
-        , clock(opened.clock())
-        , form(&opened.form())
     {
-        A1 = &opened->A1();
-        b2 = &opened->b2();
-        FASTER = &opened->FASTER();
-        START = &opened->START();
-        startA1 = &opened->startA1;
-        startB2 = &opened->startB2;
         if (window == Loaded)
             form->load();
     }
 
     forms::testing::Opened<chase::Form1> opened;
-    forms::testing::ManualClock& clock;
-    forms::Form* form;
-    forms::Image* A1 = nullptr;
-    forms::Image* b2 = nullptr;
-    forms::TextBox* FASTER = nullptr;
-    forms::CommandButton* START = nullptr;
-    const std::int16_t* startA1 = nullptr;
-    const std::int16_t* startB2 = nullptr;
+    forms::testing::ManualClock& clock = opened.clock();
+    forms::Form* form = &opened.form();
+    forms::Image* A1 = &opened->A1();
+    forms::Image* b2 = &opened->b2();
+    forms::TextBox* FASTER = &opened->FASTER();
+    forms::CommandButton* START = &opened->START();
+    const std::int16_t* startA1 = &opened->startA1;
+    const std::int16_t* startB2 = &opened->startB2;
 
     Shown shown() const { return { int(A1->left()), int(b2->left()) }; }
     QLineEdit* edit() const { return static_cast<QLineEdit*>(FASTER->widget()); }
@@ -145,6 +140,16 @@ public:
                                                             Qt::LeftButton, Qt::NoModifier));
         QCoreApplication::postEvent(button, new QMouseEvent(QEvent::MouseButtonRelease, centre, global, Qt::LeftButton,
                                                             Qt::NoButton, Qt::NoModifier));
+    }
+
+    // Closes the window by its title bar, or by Alt+F4, which dispatches what is queued first.
+    void close(bool altF4) const
+    {
+        QWindow* window = form->window()->windowHandle();
+        if (altF4)
+            QTest::keyClick(window, Qt::Key_F4, Qt::AltModifier);
+        else
+            window->close();
     }
 
     // Replaces FASTER's text with `text` through the clipboard and Ctrl+V.
