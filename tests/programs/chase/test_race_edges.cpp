@@ -14,9 +14,6 @@
 #include <csignal>
 #include <unistd.h>
 
-using namespace std::chrono_literals;
-using forms::RuntimeError;
-using forms::testing::Errors;
 using namespace race_testing;
 
 namespace {
@@ -103,16 +100,14 @@ private slots:
         QTest::addColumn<int>("modifiers");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<int>("error");          // 0: the race runs
-        const int keypad = Qt::KeypadModifier;
+        const int keypad = Qt::KeypadModifier, mismatch = RuntimeError::TypeMismatch;
         QTest::newRow("Greek settings, US layout") << "el_GR" << int(Qt::Key_Period) << keypad << "1,5" << 0;
         QTest::newRow("Greek settings, Greek layout") << "el_GR" << int(Qt::Key_Comma) << keypad << "1,5" << 0;
         QTest::newRow("US settings, Greek layout") << "en_US" << int(Qt::Key_Comma) << keypad << "1.5" << 0;
         QTest::newRow("US settings, US layout") << "en_US" << int(Qt::Key_Period) << keypad << "1.5" << 0;
         // The main keyboard's keys type what they show, read by the regional rule.
-        QTest::newRow("Greek settings, main period") << "el_GR" << int(Qt::Key_Period) << 0 << "1.5"
-                                                     << int(RuntimeError::TypeMismatch);
-        QTest::newRow("US settings, main comma") << "en_US" << int(Qt::Key_Comma) << 0 << "1,5"
-                                                 << int(RuntimeError::TypeMismatch);
+        QTest::newRow("Greek settings, main period") << "el_GR" << int(Qt::Key_Period) << 0 << "1.5" << mismatch;
+        QTest::newRow("US settings, main comma") << "en_US" << int(Qt::Key_Comma) << 0 << "1,5" << mismatch;
     }
 
     // 1, the decimal key and 5 typed into FASTER give the factor 1.5 whatever the

@@ -5,9 +5,6 @@
 
 #include <QFile>
 
-using namespace std::chrono_literals;
-using forms::RuntimeError;
-using forms::testing::Errors;
 using namespace race_testing;
 
 namespace {
