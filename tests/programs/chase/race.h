@@ -15,7 +15,6 @@
 #include <QWindow>
 
 #include <map>
-#include <memory>
 #include <vector>
 
 namespace race_testing {
@@ -55,7 +54,6 @@ struct ChaseFacts {
     double stallBandLowest;             // the lowest factor the sweep of the stall band starts from
     int step5Pixels, endPixels;         // b2's pixel x after step 5 with "2", and both at the end
     const char* onTop;                  // the picture stored later, drawn above the other
-    int end() const { return races.at("2").last.a1; }
 };
 
 inline const std::map<QString, ChaseFacts>& chaseFacts()
