@@ -122,7 +122,7 @@ public:
 
     Shown shown() const { return { int(A1->left()), int(b2->left()) }; }
     QLineEdit* edit() const { return static_cast<QLineEdit*>(FASTER->widget()); }
-    // Clock time since `run` clicked, or since `origin`.
+    // Clock time since `start` or `run` clicked, or since `origin`.
     qint64 elapsedMs() const { return msSince(origin_); }
     qint64 msSince(const QDateTime& origin) const { return origin.msecsTo(clock.now()); }
 
@@ -164,14 +164,20 @@ public:
     // element k is the pair of Left values after step k (element 0: before step 1).
     std::vector<Shown> run(const QString& text)
     {
-        FASTER->setText(text);
-        origin_ = clock.now();
         std::vector<Shown> trace;
         // Fires inside each step's idle wait, before the step moves the pictures.
         const auto recorder = clock.every(stepTime, [&] { trace.push_back(shown()); });
-        click();
+        start(text);
         trace.push_back(shown());
         return trace;
+    }
+
+    // Types `text` into FASTER and clicks START; returns when every race it started is over.
+    void start(const QString& text)
+    {
+        FASTER->setText(text);
+        origin_ = clock.now();
+        click();
     }
 
     // Steps taken by the race `run` just recorded.

@@ -78,11 +78,10 @@ private slots:
         const int steps = error ? 1 : chaseFacts().at(program).races.at(factor).steps;
         const int end = error ? 0 : chaseFacts().at(program).races.at(factor).last.a1;
         Race race(program, Race::Loaded, 0ms);
-        const QDateTime origin = race.clock.now();
-        race.FASTER->setText(factor);
-        race.click();
-        const std::vector<qint64> times = stepTimes(origin.time().msecsSinceStartOfDay(), steps);
-        QCOMPARE(race.msSince(origin), times.back());
+        const qint64 from = race.clock.now().time().msecsSinceStartOfDay();
+        race.start(factor);
+        const std::vector<qint64> times = stepTimes(from, steps);
+        QCOMPARE(race.elapsedMs(), times.back());
         QCOMPARE(race.clock.idleWaits, sleeps(times));
         QCOMPARE(race.opened.takeErrors(), error ? Errors { RuntimeError::Number(error) } : Errors {});
         if (!error)
@@ -95,9 +94,7 @@ private slots:
     void nestedRacesSleepToTheirOwnDeadlines()
     {
         Race race("chase", Race::Loaded, 0ms);
-        race.FASTER->setText(QStringLiteral("2"));
         const qint64 noon = 12 * 3600 * 1000;
-        const QDateTime origin = race.clock.now();
         const std::vector<qint64> outerFirst = stepTimes(noon, 2);
         const qint64 clickAt = outerFirst.back() + 100;
         const std::vector<qint64> inner = stepTimes(noon + clickAt, 54);
@@ -111,13 +108,13 @@ private slots:
         at(clickAt + inner[2] + 1, look);      // inner step 3 done
         at(innerEnd + 1, look);                // outer step 3 done at once
         at(innerEnd + outerRest[0] + 1, look); // outer step 4 done
-        race.click();
+        race.start(QStringLiteral("2"));
 
         const std::vector<std::pair<int, Shown>> expected = {
             { 2, { 7170, 7665 } }, { 1, { 7170, 7665 } }, { 1, { 7665, 7912 } }
         };
         QCOMPARE(seen, expected);
-        QCOMPARE(race.msSince(origin), innerEnd + outerRest.back());
+        QCOMPARE(race.elapsedMs(), innerEnd + outerRest.back());
         QCOMPARE(race.clock.idleWaits, sleeps(outerFirst) + 1 + sleeps(inner) + sleeps(outerRest) + 3);
         QCOMPARE(race.shown(), (Shown { 8160, 8160 }));
     }
@@ -127,7 +124,6 @@ private slots:
     void stillPicturesAreNotRepainted()
     {
         Race race("chase", Race::Showing, 0ms);
-        race.FASTER->setText(QStringLiteral("2"));
         int paints = 0;
         class Counter final : public QObject {
         public:
@@ -145,7 +141,7 @@ private slots:
             moving = paints;
             paints = 0;
         });
-        race.click();
+        race.start(QStringLiteral("2"));
         QCOMPARE(race.shown(), (Shown { 8160, 8160 }));
         QVERIFY2(moving >= 9, qPrintable(QString::number(moving)));  // b2 moves a pixel or more in steps 1 to 9
         QCOMPARE(paints, 0);
