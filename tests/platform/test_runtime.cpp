@@ -185,38 +185,32 @@ private slots:
         QTest::addColumn<QStringList>("found");
         const QString tabs = QStringLiteral("TabIndex values are not distinct and running from 0");
         const forms::MenuRow bar { .name = "Menu", .index = 10, .caption = "Menu", .level = 0 };
-        QTest::newRow("sound") << Break([](forms::Description&) {}) << QStringList {};
-        QTest::newRow("creation index 0, the window's")
-            << Break([](forms::Description& d) { d.control("Label1").index = 0; })
-            << QStringList { "creation index 0 of Label1 is not unique" };
-        QTest::newRow("creation index used twice")
-            << Break([](forms::Description& d) { d.control("Text1").index = 2; })
-            << QStringList { "creation index 2 of Text1 is not unique" };
-        QTest::newRow("name used twice")
-            << Break([](forms::Description& d) { d.control("Text1").name = "Command1"; })
-            << QStringList { "name Command1 is used twice" };
-        QTest::newRow("TabIndex not from 0")
-            << Break([](forms::Description& d) { d.control("Hidden").tabIndex = 5; }) << QStringList { tabs };
-        QTest::newRow("TabIndex used twice")
-            << Break([](forms::Description& d) { d.control("Picture1").tabIndex = 3; }) << QStringList { tabs };
-        QTest::newRow("TabIndex skips one")
-            << Break([](forms::Description& d) { d.control("Picture1").tabIndex = 5; }) << QStringList { tabs };
-        QTest::newRow("Image without picture")
-            << Break([](forms::Description& d) { d.control("Image2").picture = {}; })
-            << QStringList { "Image2 has no picture" };
-        QTest::newRow("PictureBox without picture")
-            << Break([](forms::Description& d) { d.control("Picture1").picture = {}; })
-            << QStringList { "Picture1 has no picture" };
-        QTest::newRow("Timer with interval 0")
-            << Break([](forms::Description& d) { d.control("Timer1").interval = 0; })
-            << QStringList { "Timer1 has no interval" };
+        QTest::newRow("sound") << Break([](auto&) {}) << QStringList {};
+        QTest::newRow("creation index 0, the window's") << Break([](auto& d) { d.control("Label1").index = 0; })
+                                                        << QStringList { "creation index 0 of Label1 is not unique" };
+        QTest::newRow("creation index used twice") << Break([](auto& d) { d.control("Text1").index = 2; })
+                                                   << QStringList { "creation index 2 of Text1 is not unique" };
+        QTest::newRow("name used twice") << Break([](auto& d) { d.control("Text1").name = "Command1"; })
+                                         << QStringList { "name Command1 is used twice" };
+        QTest::newRow("TabIndex not from 0") << Break([](auto& d) { d.control("Hidden").tabIndex = 5; })
+                                             << QStringList { tabs };
+        QTest::newRow("TabIndex used twice") << Break([](auto& d) { d.control("Picture1").tabIndex = 3; })
+                                             << QStringList { tabs };
+        QTest::newRow("TabIndex skips one") << Break([](auto& d) { d.control("Picture1").tabIndex = 5; })
+                                            << QStringList { tabs };
+        QTest::newRow("Image without picture") << Break([](auto& d) { d.control("Image2").picture = {}; })
+                                               << QStringList { "Image2 has no picture" };
+        QTest::newRow("PictureBox without picture") << Break([](auto& d) { d.control("Picture1").picture = {}; })
+                                                    << QStringList { "Picture1 has no picture" };
+        QTest::newRow("Timer with interval 0") << Break([](auto& d) { d.control("Timer1").interval = 0; })
+                                               << QStringList { "Timer1 has no interval" };
         QTest::newRow("menu item named as a control")
-            << Break([bar](forms::Description& d) { d.menus = { bar, { .name = "Command1", .index = 11, .caption = "Go" } }; })
+            << Break([bar](auto& d) { d.menus = { bar, { .name = "Command1", .index = 11, .caption = "Go" } }; })
             << QStringList { "name Command1 is used twice" };
         QTest::newRow("menu item numbered as a control")
-            << Break([bar](forms::Description& d) { d.menus = { bar, { .name = "Item1", .index = 3, .caption = "Go" } }; })
+            << Break([bar](auto& d) { d.menus = { bar, { .name = "Item1", .index = 3, .caption = "Go" } }; })
             << QStringList { "creation index 3 of Item1 is not unique" };
-        QTest::newRow("three faults at once") << Break([](forms::Description& d) {
+        QTest::newRow("three faults at once") << Break([](auto& d) {
             d.control("Text1").index = 2;
             d.control("Hidden").tabIndex = 7;
             d.control("Image2").picture = {};
