@@ -297,19 +297,16 @@ private slots:
     // and windowless controls alike, with nothing else repainting it.
     void hiddenControlsAreNeitherDrawnNorClickable()
     {
+        // The button's face shows the background while hidden, and a click there reaches it only when shown.
         int clicks = 0;
         f->hidden = [&](Probe&) { ++clicks; };
-        const QPoint spot = centre(f->Hidden());
         const QPoint face = f->Hidden().widget()->geometry().topLeft() + QPoint(5, 5);
-        QCOMPARE(shownAt(*f, face), 0x00C000u);
-        clickAt(*f, spot);
-        QCOMPARE(clicks, 0);
-        f->Hidden().setVisible(true);
-        QVERIFY(shownAt(*f, face) != 0x00C000u);
-        clickAt(*f, spot);
-        QCOMPARE(clicks, 1);
-        f->Hidden().setVisible(false);
-        QCOMPARE(shownAt(*f, face), 0x00C000u);
+        for (const auto [visible, clicksThen] : { std::pair { false, 0 }, { true, 1 }, { false, 1 } }) {
+            f->Hidden().setVisible(visible);
+            QCOMPARE(shownAt(*f, face) != 0x00C000u, visible);
+            clickAt(*f, centre(f->Hidden()));
+            QCOMPARE(clicks, clicksThen);
+        }
 
         // The image's red lens and the label's box: the background while hidden.
         const QPoint lens(10 + 28, 150 + 30), labelBox(95, 45);
@@ -326,9 +323,9 @@ private slots:
     {
         const QImage fresh = grabClient(*f);
         const int lineHeight = QFontMetrics(forms::resolveFont(std::nullopt)).height();
-        f->Print(QStringLiteral("one"));
-        f->Print(QStringLiteral(" two"));
-        f->Print(QStringLiteral("three"));
+        const QStringList three { "one", " two", "three" };
+        for (const QString& line : three)
+            f->Print(line);
         const auto& lines = f->printedLines();
         QCOMPARE(lines.size(), size_t(3));
         for (int i = 0; i < 3; ++i) {
@@ -339,7 +336,7 @@ private slots:
         // Each line reaches the window as it is printed, whole, with nothing
         // else repainting it; short lines leave the rest of the background alone.
         const QImage printed = grabClient(*f);
-        QCOMPARE(printed, forms::testing::withPrintedLines(*f, fresh, { "one", " two", "three" }));
+        QCOMPARE(printed, forms::testing::withPrintedLines(*f, fresh, three));
         QCOMPARE(inkIn(printed, QRect(100, 0, 100, 3 * lineHeight), 0x00C000u), 0);
         // Printed lines are repainted whenever the window is.
         f->surface().repaint();
@@ -418,10 +415,8 @@ private slots:
     {
         QTest::addColumn<QString>("face");
         QTest::newRow("standard") << QString();
-        QTest::newRow("narrow") << "Liberation Sans Narrow";
-        QTest::newRow("sans") << "Liberation Sans";
-        QTest::newRow("P052") << "P052";
-        QTest::newRow("Comic Neue") << "Comic Neue";
+        for (const char* face : { "Liberation Sans Narrow", "Liberation Sans", "P052", "Comic Neue" })
+            QTest::newRow(face) << QString::fromUtf8(face);
     }
     void fontsResolve()
     {
