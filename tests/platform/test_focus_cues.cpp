@@ -8,7 +8,7 @@
 #include <QApplication>
 #include <QTest>
 
-using forms::testing::grabClient;
+using namespace forms::testing;
 
 // Two option buttons, each of which hides itself when chosen: the focus
 // moves to the other. Fusion draws a focused option's frame only where the
@@ -34,10 +34,10 @@ public:
     void Option2_Click() { Option2().setVisible(false); }
 };
 
-forms::testing::Opened<Choices> choicesOpened()
+Opened<Choices> choicesOpened()
 {
-    return { [](forms::Services s) { return std::make_unique<Choices>(s); }, { .stage = forms::testing::Stage::Active },
-             QStringLiteral("Choices"), forms::testing::SourcePlace::current() };
+    return { [](forms::Services s) { return std::make_unique<Choices>(s); }, { .stage = Stage::Active }, "Choices",
+             SourcePlace::current() };
 }
 
 class FocusCues : public QObject {
@@ -46,7 +46,7 @@ class FocusCues : public QObject {
 private slots:
     void byMouse()
     {
-        const auto light = forms::testing::openProgram("trafficlight", { .stage = forms::testing::Stage::Active });
+        const auto light = openProgram("trafficlight", { .stage = Stage::Active });
         const auto button = [&](const char* name) { return light->find(name)->widget(); };
         const QImage start = grabClient(*light);
         QCOMPARE(QApplication::focusWidget(), button("red"));
@@ -62,7 +62,7 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), choices->Option2().widget());
         // The first option is gone; the second looks as it did, with no frame.
         const QRect first = choices->Option1().widget()->geometry();
-        QCOMPARE(forms::testing::masked(grabClient(*choices), { first }), forms::testing::masked(before, { first }));
+        QCOMPARE(masked(grabClient(*choices), { first }), masked(before, { first }));
     }
 
     void byKeyboard()
@@ -75,9 +75,9 @@ private slots:
         // Beside the first option gone, the second now shows its frame.
         const QRect first = choices->Option1().widget()->geometry(), second = choices->Option2().widget()->geometry();
         const QImage after = grabClient(*choices);
-        QVERIFY2(forms::testing::masked(after, { first }) != forms::testing::masked(before, { first }),
+        QVERIFY2(masked(after, { first }) != masked(before, { first }),
                  "no focus frame after the keyboard moved the focus");
-        QCOMPARE(forms::testing::masked(after, { first, second }), forms::testing::masked(before, { first, second }));
+        QCOMPARE(masked(after, { first, second }), masked(before, { first, second }));
     }
 };
 
