@@ -25,13 +25,10 @@ public:
                  } },
                services)
     {
-        connect(Option1(), &Choices::Option1_Click);
-        connect(Option2(), &Choices::Option2_Click);
+        for (const char* name : { "Option1", "Option2" })
+            find(name)->setEvent([this, name] { find(name)->setVisible(false); });
     }
-    FORMS_CONTROL(OptionButton, Option1);
-    FORMS_CONTROL(OptionButton, Option2);
-    void Option1_Click() { Option1().setVisible(false); }
-    void Option2_Click() { Option2().setVisible(false); }
+    QWidget* widget(const char* name) const { return find(name)->widget(); }
 };
 
 Opened<Choices> choicesOpened()
@@ -58,10 +55,10 @@ private slots:
 
         const auto choices = choicesOpened();
         const QImage before = grabClient(*choices);
-        QTest::mouseClick(choices->Option1().widget(), Qt::LeftButton, {}, QPoint(8, 10));
-        QCOMPARE(QApplication::focusWidget(), choices->Option2().widget());
+        QTest::mouseClick(choices->widget("Option1"), Qt::LeftButton, {}, QPoint(8, 10));
+        QCOMPARE(QApplication::focusWidget(), choices->widget("Option2"));
         // The first option is gone; the second looks as it did, with no frame.
-        const QRect first = choices->Option1().widget()->geometry();
+        const QRect first = choices->widget("Option1")->geometry();
         QCOMPARE(masked(grabClient(*choices), { first }), masked(before, { first }));
     }
 
@@ -69,11 +66,11 @@ private slots:
     {
         const auto choices = choicesOpened();
         const QImage before = grabClient(*choices);
-        QCOMPARE(QApplication::focusWidget(), choices->Option1().widget());
+        QCOMPARE(QApplication::focusWidget(), choices->widget("Option1"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-        QCOMPARE(QApplication::focusWidget(), choices->Option2().widget());
+        QCOMPARE(QApplication::focusWidget(), choices->widget("Option2"));
         // Beside the first option gone, the second now shows its frame.
-        const QRect first = choices->Option1().widget()->geometry(), second = choices->Option2().widget()->geometry();
+        const QRect first = choices->widget("Option1")->geometry(), second = choices->widget("Option2")->geometry();
         const QImage after = grabClient(*choices);
         QVERIFY2(masked(after, { first }) != masked(before, { first }),
                  "no focus frame after the keyboard moved the focus");
