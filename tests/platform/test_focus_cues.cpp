@@ -8,7 +8,7 @@
 #include <QApplication>
 #include <QTest>
 
-using forms::testing::grabClient;
+using namespace forms::testing;
 
 // Two option buttons, each of which hides itself when chosen: the focus
 // moves to the other. Fusion draws a focused option's frame only where the
@@ -25,19 +25,16 @@ public:
                  } },
                services)
     {
-        connect(Option1(), &Choices::Option1_Click);
-        connect(Option2(), &Choices::Option2_Click);
+        for (const char* name : { "Option1", "Option2" })
+            find(name)->setEvent([this, name] { find(name)->setVisible(false); });
     }
-    FORMS_CONTROL(OptionButton, Option1);
-    FORMS_CONTROL(OptionButton, Option2);
-    void Option1_Click() { Option1().setVisible(false); }
-    void Option2_Click() { Option2().setVisible(false); }
+    QWidget* widget(const char* name) const { return find(name)->widget(); }
 };
 
-forms::testing::Opened<Choices> choicesOpened()
+Opened<Choices> choicesOpened()
 {
-    return { [](forms::Services s) { return std::make_unique<Choices>(s); }, { .stage = forms::testing::Stage::Active },
-             QStringLiteral("Choices"), forms::testing::SourcePlace::current() };
+    return { [](forms::Services s) { return std::make_unique<Choices>(s); }, { .stage = Stage::Active }, "Choices",
+             SourcePlace::current() };
 }
 
 class FocusCues : public QObject {
@@ -46,7 +43,7 @@ class FocusCues : public QObject {
 private slots:
     void byMouse()
     {
-        const auto light = forms::testing::openProgram("trafficlight", { .stage = forms::testing::Stage::Active });
+        const auto light = openProgram("trafficlight", { .stage = Stage::Active });
         const auto button = [&](const char* name) { return light->find(name)->widget(); };
         const QImage start = grabClient(*light);
         QCOMPARE(QApplication::focusWidget(), button("red"));
@@ -58,26 +55,26 @@ private slots:
 
         const auto choices = choicesOpened();
         const QImage before = grabClient(*choices);
-        QTest::mouseClick(choices->Option1().widget(), Qt::LeftButton, {}, QPoint(8, 10));
-        QCOMPARE(QApplication::focusWidget(), choices->Option2().widget());
+        QTest::mouseClick(choices->widget("Option1"), Qt::LeftButton, {}, QPoint(8, 10));
+        QCOMPARE(QApplication::focusWidget(), choices->widget("Option2"));
         // The first option is gone; the second looks as it did, with no frame.
-        const QRect first = choices->Option1().widget()->geometry();
-        QCOMPARE(forms::testing::masked(grabClient(*choices), { first }), forms::testing::masked(before, { first }));
+        const QRect first = choices->widget("Option1")->geometry();
+        QCOMPARE(masked(grabClient(*choices), { first }), masked(before, { first }));
     }
 
     void byKeyboard()
     {
         const auto choices = choicesOpened();
         const QImage before = grabClient(*choices);
-        QCOMPARE(QApplication::focusWidget(), choices->Option1().widget());
+        QCOMPARE(QApplication::focusWidget(), choices->widget("Option1"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-        QCOMPARE(QApplication::focusWidget(), choices->Option2().widget());
+        QCOMPARE(QApplication::focusWidget(), choices->widget("Option2"));
         // Beside the first option gone, the second now shows its frame.
-        const QRect first = choices->Option1().widget()->geometry(), second = choices->Option2().widget()->geometry();
+        const QRect first = choices->widget("Option1")->geometry(), second = choices->widget("Option2")->geometry();
         const QImage after = grabClient(*choices);
-        QVERIFY2(forms::testing::masked(after, { first }) != forms::testing::masked(before, { first }),
+        QVERIFY2(masked(after, { first }) != masked(before, { first }),
                  "no focus frame after the keyboard moved the focus");
-        QCOMPARE(forms::testing::masked(after, { first, second }), forms::testing::masked(before, { first, second }));
+        QCOMPARE(masked(after, { first, second }), masked(before, { first, second }));
     }
 };
 

@@ -5,6 +5,7 @@
 #include <forms/form.h>
 #include <forms/geometry.h>
 
+#include "opened.h"
 #include "testing.h"
 
 #include <QTest>
@@ -65,94 +66,77 @@ class Kinds : public QObject {
     Q_OBJECT
 
 private slots:
-    // Every row becomes the control of its own kind: the class of that name,
-    // with a child window exactly when the kind is windowed, and its kind's
-    // name in messages.
+    // Every row becomes the control of its own kind: the class of that name, with
+    // a child window exactly when the kind is windowed, and its kind's name in
+    // messages. A screen reader is told its role, or none for a line and a
+    // timer, and its name; an image stands at its picture's size unless
+    // stretched. A bare row's faults follow what its kind needs: a picture
+    // (with what it shows) for images and picture boxes, an interval for timers.
+    void eachRowBuildsItsKind_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("area");
+        QTest::addColumn<QAccessible::Role>("role");
+        QTest::addColumn<QString>("named");
+        QTest::addColumn<QStringList>("problems");
+        using enum QAccessible::Role;
+        const QStringList none, picture { "X has no picture", "X has no description of its picture" };
+        QTest::newRow("CommandButton") << "Command1" << QRect(0, 0, 100, 50) << PushButton << "go" << none;
+        QTest::newRow("Label") << "Label1" << QRect(100, 0, 100, 50) << StaticText << "factor" << none;
+        // A text box is named by the label level with it, on its left.
+        QTest::newRow("TextBox") << "Text1" << QRect(200, 0, 100, 30) << EditableText << "factor" << none;
+        QTest::newRow("OptionButton") << "Option1" << QRect(0, 100, 100, 30) << RadioButton << "one" << none;
+        QTest::newRow("Timer") << "Timer1" << QRect() << NoRole << "Timer1" << QStringList { "X has no interval" };
+        QTest::newRow("Image") << "Image1" << QRect(10, 150, 54, 127) << Graphic << "green light" << picture;
+        QTest::newRow("PictureBox") << "Picture1" << QRect(100, 150, 57, 119) << Graphic << "green light" << picture;
+        QTest::newRow("Line") << "Line1" << QRect() << NoRole << "Line1" << none;
+    }
     void eachRowBuildsItsKind()
     {
-        forms::testing::TestServices ts;
-        forms::Form form(everyKind(), ts.services());
-        const QStringList names { "CommandButton", "Label", "TextBox", "OptionButton", "Timer", "Image", "PictureBox", "Line" };
-        QCOMPARE(form.controls().size(), size_t(names.size()));
-        for (const auto& control : form.controls()) {
-            const QString name = QString::fromUtf8(control->row().name.data(), qsizetype(control->row().name.size()));
-            QVERIFY2(isOfItsClass(*control), qPrintable(name));
-            QCOMPARE(QString::fromUtf8(forms::kindName(control->kind()).data()), names[int(control->kind())]);
-            QCOMPARE(control->widget() != nullptr, forms::isWindowed(control->kind()));
-            if (control->widget())
-                QCOMPARE(control->widget()->parentWidget(), &form.surface());
-        }
-    }
+        QFETCH(QString, name);
+        QFETCH(QRect, area);
+        QFETCH(QAccessible::Role, role);
+        QFETCH(QString, named);
+        QFETCH(QStringList, problems);
+        const auto form = forms::testing::openDescription(everyKind(), { .stage = forms::testing::Stage::Built });
+        QCOMPARE(form->controls().size(), size_t(8));
+        const forms::Control* control = form->find(name.toStdString());
+        QVERIFY(control);
+        QVERIFY(isOfItsClass(*control));
+        QCOMPARE(QString::fromUtf8(forms::kindName(control->kind()).data()),
+                 QString::fromUtf8(QTest::currentDataTag()));
+        QCOMPARE(control->widget() != nullptr, forms::isWindowed(control->kind()));
+        if (control->widget())
+            QCOMPARE(control->widget()->parentWidget(), &form->surface());
+        QCOMPARE(control->area(), area);
+        QCOMPARE(control->accessibleRole(), role);
+        QCOMPARE(control->accessibleName(form->windowDescription()), named);
 
-    // What a screen reader is told of each kind: its role, or none for a
-    // line and a timer, and its name.
-    void eachKindIsNamed()
-    {
-        forms::testing::TestServices ts;
-        forms::Form form(everyKind(), ts.services());
-        const auto& d = form.windowDescription();
-        const auto role = [&](const char* name) { return form.find(name)->accessibleRole(); };
-        const auto named = [&](const char* name) { return form.find(name)->accessibleName(d); };
-        QCOMPARE(role("Command1"), QAccessible::PushButton);
-        QCOMPARE(role("Label1"), QAccessible::StaticText);
-        QCOMPARE(role("Image1"), QAccessible::Graphic);
-        QCOMPARE(role("Line1"), QAccessible::NoRole);
-        QCOMPARE(role("Timer1"), QAccessible::NoRole);
-        QCOMPARE(named("Command1"), QStringLiteral("go"));
-        QCOMPARE(named("Text1"), QStringLiteral("factor"));  // the label level with it, on its left
-        QCOMPARE(named("Option1"), QStringLiteral("one"));
-        QCOMPARE(named("Image1"), QStringLiteral("green light"));
-        QCOMPARE(named("Picture1"), QStringLiteral("green light"));
-        QCOMPARE(named("Line1"), QStringLiteral("Line1"));
-        // An image stands at its picture's size unless stretched.
-        QCOMPARE(form.find("Image1")->area(), QRect(10, 150, 54, 127));
-    }
-
-    // A row's faults follow what its kind needs: a picture (with what it
-    // shows) for images and picture boxes, an interval for timers.
-    void problemsFollowTheKind_data()
-    {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<QStringList>("expected");
-        const QStringList picture { "X has no picture", "X has no description of its picture" };
-        QTest::newRow("CommandButton") << int(Kind::CommandButton) << QStringList();
-        QTest::newRow("Label") << int(Kind::Label) << QStringList();
-        QTest::newRow("TextBox") << int(Kind::TextBox) << QStringList();
-        QTest::newRow("OptionButton") << int(Kind::OptionButton) << QStringList();
-        QTest::newRow("Timer") << int(Kind::Timer) << QStringList { "X has no interval" };
-        QTest::newRow("Image") << int(Kind::Image) << picture;
-        QTest::newRow("PictureBox") << int(Kind::PictureBox) << picture;
-        QTest::newRow("Line") << int(Kind::Line) << QStringList();
-    }
-    void problemsFollowTheKind()
-    {
-        QFETCH(int, kind);
-        QFETCH(QStringList, expected);
         const forms::Description bare { .window = { .name = "Form1" },
-                                        .controls = { { .kind = Kind(kind), .name = "X", .index = 1 } } };
+                                        .controls = { { .kind = control->kind(), .name = "X", .index = 1 } } };
         QStringList found;
         for (const std::string& problem : forms::problems(bare))
             found << QString::fromStdString(problem);
-        QCOMPARE(found, expected);
+        QCOMPARE(found, problems);
     }
 
     // Two descriptions are equal only when every field of every row is.
     void descriptionsCompareEveryField_data()
     {
         QTest::addColumn<Change>("change");
-        QTest::newRow("window caption") << Change([](forms::Description& d) { d.window.caption = "Other"; });
-        QTest::newRow("window border") << Change([](forms::Description& d) { d.window.borderStyle = forms::BorderStyle::None; });
-        QTest::newRow("window colour") << Change([](forms::Description& d) { d.window.backColor = 0x00FF0000; });
-        QTest::newRow("control kind") << Change([](forms::Description& d) { d.controls[1].kind = Kind::TextBox; });
-        QTest::newRow("control caption") << Change([](forms::Description& d) { d.control("Label1").caption = "fact0r"; });
-        QTest::newRow("control height") << Change([](forms::Description& d) { d.control("Text1").height += 12; });
-        QTest::newRow("font face") << Change([](forms::Description& d) { d.control("Label1").font->face = "Liberation Sans"; });
-        QTest::newRow("no font") << Change([](forms::Description& d) { d.control("Label1").font.reset(); });
-        QTest::newRow("font weight") << Change([](forms::Description& d) { d.control("Label1").font->weight = 700; });
-        QTest::newRow("line end") << Change([](forms::Description& d) { d.control("Line1").y2 += 12; });
-        QTest::newRow("stored order") << Change([](forms::Description& d) { d.moveBefore("Line1", "Command1"); });
-        QTest::newRow("menu level") << Change([](forms::Description& d) { d.menus[1].level = 0; });
-        QTest::newRow("menu dropped") << Change([](forms::Description& d) { d.menus.pop_back(); });
+        QTest::newRow("window caption") << Change([](auto& d) { d.window.caption = "Other"; });
+        QTest::newRow("window border") << Change([](auto& d) { d.window.borderStyle = forms::BorderStyle::None; });
+        QTest::newRow("window colour") << Change([](auto& d) { d.window.backColor = 0x00FF0000; });
+        QTest::newRow("control kind") << Change([](auto& d) { d.controls[1].kind = Kind::TextBox; });
+        QTest::newRow("control caption") << Change([](auto& d) { d.control("Label1").caption = "fact0r"; });
+        QTest::newRow("control height") << Change([](auto& d) { d.control("Text1").height += 12; });
+        QTest::newRow("font face") << Change([](auto& d) { d.control("Label1").font->face = "Liberation Sans"; });
+        QTest::newRow("no font") << Change([](auto& d) { d.control("Label1").font.reset(); });
+        QTest::newRow("font weight") << Change([](auto& d) { d.control("Label1").font->weight = 700; });
+        QTest::newRow("line end") << Change([](auto& d) { d.control("Line1").y2 += 12; });
+        QTest::newRow("stored order") << Change([](auto& d) { d.moveBefore("Line1", "Command1"); });
+        QTest::newRow("menu level") << Change([](auto& d) { d.menus[1].level = 0; });
+        QTest::newRow("menu dropped") << Change([](auto& d) { d.menus.pop_back(); });
     }
     void descriptionsCompareEveryField()
     {
@@ -170,32 +154,32 @@ private slots:
     {
         QTest::addColumn<forms::Description>("description");
         QTest::addColumn<QString>("expected");
-        const auto box = [](int left, int top) {
-            return forms::ControlRow { .kind = Kind::TextBox, .name = "Box", .index = 1,
+        const auto label = [](const char* name, int index, int left, int top, const char* caption = "x") {
+            return forms::ControlRow { .kind = Kind::Label, .name = name, .index = index, .caption = caption,
                                        .left = left, .top = top, .width = 1200, .height = 360 };
         };
-        const auto label = [](const char* name, int index, int left, int top, int height = 360, const char* caption = "x") {
-            return forms::ControlRow { .kind = Kind::Label, .name = name, .index = index, .caption = caption,
-                                       .left = left, .top = top, .width = 1200, .height = height };
+        // A text box "Box" 1200 × 360 twips with its top-left at (`left`, 1200), stored first, then `labels`.
+        const auto boxAt = [](int left, std::initializer_list<forms::ControlRow> labels) {
+            forms::Description d { .window = { .name = "Form1" },
+                                   .controls = { { .kind = Kind::TextBox, .name = "Box", .index = 1, .left = left,
+                                                   .top = 1200, .width = 1200, .height = 360 } } };
+            d.controls.insert(d.controls.end(), labels);
+            return d;
         };
-        const auto window = forms::WindowRow { .name = "Form1" };
-        QTest::newRow("beside, left") << forms::Description { window, { box(2400, 1200), label("L", 2, 0, 1200) } } << QStringLiteral("L");
-        QTest::newRow("beside, right") << forms::Description { window, { box(0, 1200), label("R", 2, 2400, 1200) } } << QStringLiteral("R");
+        QTest::newRow("beside, left") << boxAt(2400, { label("L", 2, 0, 1200) }) << "L";
+        QTest::newRow("beside, right") << boxAt(0, { label("R", 2, 2400, 1200) }) << "R";
         QTest::newRow("nearer of two beside")
-            << forms::Description { window, { box(2400, 1200), label("Far", 2, -1200, 1200), label("Near", 3, 1200, 1200) } } << QStringLiteral("Near");
+            << boxAt(2400, { label("Far", 2, -1200, 1200), label("Near", 3, 1200, 1200) }) << "Near";
         QTest::newRow("equally near: the first stored")
-            << forms::Description { window, { box(1200, 1200), label("A", 2, 2400, 1200), label("B", 3, 0, 1200) } } << QStringLiteral("A");
+            << boxAt(1200, { label("A", 2, 2400, 1200), label("B", 3, 0, 1200) }) << "A";
         QTest::newRow("beside before above")
-            << forms::Description { window, { box(2400, 1200), label("Above", 2, 2400, 840), label("Beside", 3, 0, 1200) } } << QStringLiteral("Beside");
-        QTest::newRow("above when none is level")
-            << forms::Description { window, { box(2400, 1200), label("Above", 2, 2400, 0) } } << QStringLiteral("Above");
+            << boxAt(2400, { label("Above", 2, 2400, 840), label("Beside", 3, 0, 1200) }) << "Beside";
+        QTest::newRow("above when none is level") << boxAt(2400, { label("Above", 2, 2400, 0) }) << "Above";
         QTest::newRow("a label that only touches from above is not level")
-            << forms::Description { window, { box(2400, 1200), label("Touching", 2, 0, 840) } } << QStringLiteral("");
-        QTest::newRow("touching from above, sharing columns")
-            << forms::Description { window, { box(2400, 1200), label("Top", 2, 2400, 840) } } << QStringLiteral("Top");
-        QTest::newRow("no caption names nothing")
-            << forms::Description { window, { box(2400, 1200), label("Empty", 2, 0, 1200, 360, "") } } << QStringLiteral("");
-        QTest::newRow("below names nothing") << forms::Description { window, { box(2400, 1200), label("Below", 2, 2400, 2400) } } << QStringLiteral("");
+            << boxAt(2400, { label("Touching", 2, 0, 840) }) << "";
+        QTest::newRow("touching from above, sharing columns") << boxAt(2400, { label("Top", 2, 2400, 840) }) << "Top";
+        QTest::newRow("no caption names nothing") << boxAt(2400, { label("Empty", 2, 0, 1200, "") }) << "";
+        QTest::newRow("below names nothing") << boxAt(2400, { label("Below", 2, 2400, 2400) }) << "";
     }
     void labelOf()
     {

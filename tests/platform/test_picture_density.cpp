@@ -114,70 +114,59 @@ private slots:
 
     // Each picture the programs are built with comes at 2× and 3×: as many
     // more pixels each way, in the 1× picture's own colours, and finer than
-    // its pixels enlarged.
-    void shippedAtEveryDensity_data()
+    // its pixels enlarged. The pictures of each window stand where they stand
+    // at 1×, at the density of the screen: at a whole ratio the backing store
+    // holds the picture drawn for it pixel for pixel (at 1× as every window
+    // showed it before), and at 1.5 a 1.5 times larger picture in its own colours.
+    void picturesOnTheWindow_data()
     {
-        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("picture");
         QTest::addColumn<QSize>("size");
-        QTest::newRow("green light") << ":/pictures/trafficlight_green.bmp" << QSize(54, 127);
-        QTest::newRow("red light") << ":/pictures/trafficlight_red.bmp" << QSize(57, 129);
-        QTest::newRow("racing car") << ":/pictures/chase_car.bmp" << QSize(62, 28);
-        QTest::newRow("cartoon car") << ":/pictures/chase_cartoon.bmp" << QSize(62, 42);
-        QTest::newRow("figure") << ":/pictures/chase2_figure.bmp" << QSize(30, 68);
-        QTest::newRow("second figure") << ":/pictures/chase2_figure2.bmp" << QSize(45, 63);
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<bool>("red");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QRect>("shown");  // what of it is seen, in pixels of the client area
+        QTest::addColumn<bool>("stretched");
+        // lamp1: 150, 30, 57 × 119, inside its two-pixel frame.
+        QTest::newRow("green light") << "trafficlight_green" << QSize(54, 127) << "trafficlight" << false << "lamp1"
+                                     << QRect(152, 32, 53, 115) << false;
+        QTest::newRow("red light") << "trafficlight_red" << QSize(57, 129) << "trafficlight" << true << "lamp"
+                                   << QRect(150, 30, 57, 119) << true;
+        QTest::newRow("cartoon car") << "chase_cartoon" << QSize(62, 42) << "chase" << false << "b2"
+                                     << QRect(350, 90, 62, 42) << false;
+        QTest::newRow("racing car") << "chase_car" << QSize(62, 28) << "chase" << false << "A1"
+                                    << QRect(20, 106, 62, 28) << false;
+        // Line1 runs across the foot of chase2's A1 at row 136, at 2× over
+        // half of the row above it too.
+        QTest::newRow("figure") << "chase2_figure" << QSize(30, 68) << "chase2" << false << "A1"
+                                << QRect(70, 70, 30, 65) << false;
+        QTest::newRow("second figure") << "chase2_figure2" << QSize(45, 63) << "chase2" << false << "b2"
+                                       << QRect(370, 70, 45, 63) << false;
     }
-    void shippedAtEveryDensity()
+    void picturesOnTheWindow()
     {
-        QFETCH(QString, path);
+        QFETCH(QString, picture);
         QFETCH(QSize, size);
+        QFETCH(QString, program);
+        QFETCH(bool, red);
+        QFETCH(QString, control);
+        QFETCH(QRect, shown);
+        QFETCH(bool, stretched);
+
+        const QString path = ":/pictures/" + picture + ".bmp";
         const forms::PictureSet set(path.toStdString());
         QCOMPARE(set.size(), size);
         const QImage standard = readBmp(path);
         for (const int density : { 2, 3 }) {
-            const QPixmap& shown = set.forRatio(density);
-            QCOMPARE(shown.devicePixelRatio(), qreal(density));
-            QCOMPARE(shown.size(), size * density);
-            QCOMPARE(shown.deviceIndependentSize(), QSizeF(size));
-            const QImage dense = pixelsOf(shown.toImage());
+            const QPixmap& made = set.forRatio(density);
+            QCOMPARE(made.devicePixelRatio(), qreal(density));
+            QCOMPARE(made.size(), size * density);
+            QCOMPARE(made.deviceIndependentSize(), QSizeF(size));
+            const QImage dense = pixelsOf(made.toImage());
             QCOMPARE(dense, readBmp(forms::picturePathAt(path, density)));
             QVERIFY(coloursOf(dense).contains(coloursOf(standard)));
             QVERIFY(finerColumns(dense, density) > 0);
         }
-    }
-
-    // The pictures of each window stand where they stand at 1×, at the
-    // density of the screen: at a whole ratio the backing store holds the
-    // picture drawn for it pixel for pixel (at 1× as every window showed it
-    // before), and at 1.5 a 1.5 times larger picture in its own colours.
-    void picturesOnTheWindow_data()
-    {
-        QTest::addColumn<QString>("program");
-        QTest::addColumn<bool>("red");
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<QString>("picture");
-        QTest::addColumn<QRect>("shown");  // what of it is seen, in pixels of the client area
-        QTest::addColumn<bool>("stretched");
-        // lamp1: 150, 30, 57 × 119, inside its two-pixel frame.
-        QTest::newRow("green light") << "trafficlight" << false << "lamp1" << "trafficlight_green"
-                                     << QRect(152, 32, 53, 115) << false;
-        QTest::newRow("red light") << "trafficlight" << true << "lamp" << "trafficlight_red"
-                                   << QRect(150, 30, 57, 119) << true;
-        QTest::newRow("cartoon car") << "chase" << false << "b2" << "chase_cartoon" << QRect(350, 90, 62, 42) << false;
-        QTest::newRow("racing car") << "chase" << false << "A1" << "chase_car" << QRect(20, 106, 62, 28) << false;
-        // Line1 runs across the foot of chase2's A1 at row 136, at 2× over
-        // half of the row above it too.
-        QTest::newRow("figure") << "chase2" << false << "A1" << "chase2_figure" << QRect(70, 70, 30, 65) << false;
-        QTest::newRow("second figure") << "chase2" << false << "b2" << "chase2_figure2" << QRect(370, 70, 45, 63)
-                                       << false;
-    }
-    void picturesOnTheWindow()
-    {
-        QFETCH(QString, program);
-        QFETCH(bool, red);
-        QFETCH(QString, control);
-        QFETCH(QString, picture);
-        QFETCH(QRect, shown);
-        QFETCH(bool, stretched);
 
         const auto form = forms::testing::openProgram(program);
         if (red)
@@ -196,7 +185,6 @@ private slots:
         const QImage store = backingStore(*form);
         QVERIFY(!store.isNull());
         const QImage seen = store.copy(onDevice(shown.translated(client), ratio));
-        const QImage standard = readBmp(":/pictures/" + picture + ".bmp");
         const int whole = int(ratio);
         // The file drawn for this ratio: 1× up to 1, @2x up to 2, @3x up to 3.
         const int density = ratio <= 1 ? 1 : ratio <= 2 ? 2 : 3;

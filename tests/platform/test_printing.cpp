@@ -4,35 +4,21 @@
 // 800×800 pixels, in greeter2's window.
 #include <family_test.h>
 
+#include <QImage>
 #include <QPaintEngine>
-#include <QPaintDevice>
 #include <QTest>
 
 namespace {
 
 using forms::testing::grabClient;
 
-// A paint device that draws nothing and counts the printed lines drawn on
+// An image whose painter draws nothing and counts the printed lines drawn on
 // it, told from the window's own label by their text.
-class TextCounter final : public QPaintDevice {
+class TextCounter final : public QImage {
 public:
-    explicit TextCounter(QSize size) : size_(size) {}
+    explicit TextCounter(QSize size) : QImage(size, QImage::Format_RGB32) {}
     int texts() const { return engine_.texts; }
     QPaintEngine* paintEngine() const override { return &engine_; }
-
-protected:
-    int metric(PaintDeviceMetric metric) const override
-    {
-        switch (metric) {
-        case PdmWidth: return size_.width();
-        case PdmHeight: return size_.height();
-        case PdmDpiX: case PdmDpiY: case PdmPhysicalDpiX: case PdmPhysicalDpiY: return 96;
-        case PdmDepth: return 32;
-        case PdmDevicePixelRatio: return 1;
-        case PdmDevicePixelRatioScaled: return int(devicePixelRatioFScale());
-        default: return 1;
-        }
-    }
 
 private:
     struct Engine final : QPaintEngine {
@@ -48,7 +34,6 @@ private:
         Type type() const override { return User; }
         int texts = 0;
     };
-    QSize size_;
     mutable Engine engine_;
 };
 

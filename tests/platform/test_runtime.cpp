@@ -185,38 +185,32 @@ private slots:
         QTest::addColumn<QStringList>("found");
         const QString tabs = QStringLiteral("TabIndex values are not distinct and running from 0");
         const forms::MenuRow bar { .name = "Menu", .index = 10, .caption = "Menu", .level = 0 };
-        QTest::newRow("sound") << Break([](forms::Description&) {}) << QStringList {};
-        QTest::newRow("creation index 0, the window's")
-            << Break([](forms::Description& d) { d.control("Label1").index = 0; })
-            << QStringList { "creation index 0 of Label1 is not unique" };
-        QTest::newRow("creation index used twice")
-            << Break([](forms::Description& d) { d.control("Text1").index = 2; })
-            << QStringList { "creation index 2 of Text1 is not unique" };
-        QTest::newRow("name used twice")
-            << Break([](forms::Description& d) { d.control("Text1").name = "Command1"; })
-            << QStringList { "name Command1 is used twice" };
-        QTest::newRow("TabIndex not from 0")
-            << Break([](forms::Description& d) { d.control("Hidden").tabIndex = 5; }) << QStringList { tabs };
-        QTest::newRow("TabIndex used twice")
-            << Break([](forms::Description& d) { d.control("Picture1").tabIndex = 3; }) << QStringList { tabs };
-        QTest::newRow("TabIndex skips one")
-            << Break([](forms::Description& d) { d.control("Picture1").tabIndex = 5; }) << QStringList { tabs };
-        QTest::newRow("Image without picture")
-            << Break([](forms::Description& d) { d.control("Image2").picture = {}; })
-            << QStringList { "Image2 has no picture" };
-        QTest::newRow("PictureBox without picture")
-            << Break([](forms::Description& d) { d.control("Picture1").picture = {}; })
-            << QStringList { "Picture1 has no picture" };
-        QTest::newRow("Timer with interval 0")
-            << Break([](forms::Description& d) { d.control("Timer1").interval = 0; })
-            << QStringList { "Timer1 has no interval" };
+        QTest::newRow("sound") << Break([](auto&) {}) << QStringList {};
+        QTest::newRow("creation index 0, the window's") << Break([](auto& d) { d.control("Label1").index = 0; })
+                                                        << QStringList { "creation index 0 of Label1 is not unique" };
+        QTest::newRow("creation index used twice") << Break([](auto& d) { d.control("Text1").index = 2; })
+                                                   << QStringList { "creation index 2 of Text1 is not unique" };
+        QTest::newRow("name used twice") << Break([](auto& d) { d.control("Text1").name = "Command1"; })
+                                         << QStringList { "name Command1 is used twice" };
+        QTest::newRow("TabIndex not from 0") << Break([](auto& d) { d.control("Hidden").tabIndex = 5; })
+                                             << QStringList { tabs };
+        QTest::newRow("TabIndex used twice") << Break([](auto& d) { d.control("Picture1").tabIndex = 3; })
+                                             << QStringList { tabs };
+        QTest::newRow("TabIndex skips one") << Break([](auto& d) { d.control("Picture1").tabIndex = 5; })
+                                            << QStringList { tabs };
+        QTest::newRow("Image without picture") << Break([](auto& d) { d.control("Image2").picture = {}; })
+                                               << QStringList { "Image2 has no picture" };
+        QTest::newRow("PictureBox without picture") << Break([](auto& d) { d.control("Picture1").picture = {}; })
+                                                    << QStringList { "Picture1 has no picture" };
+        QTest::newRow("Timer with interval 0") << Break([](auto& d) { d.control("Timer1").interval = 0; })
+                                               << QStringList { "Timer1 has no interval" };
         QTest::newRow("menu item named as a control")
-            << Break([bar](forms::Description& d) { d.menus = { bar, { .name = "Command1", .index = 11, .caption = "Go" } }; })
+            << Break([bar](auto& d) { d.menus = { bar, { .name = "Command1", .index = 11, .caption = "Go" } }; })
             << QStringList { "name Command1 is used twice" };
         QTest::newRow("menu item numbered as a control")
-            << Break([bar](forms::Description& d) { d.menus = { bar, { .name = "Item1", .index = 3, .caption = "Go" } }; })
+            << Break([bar](auto& d) { d.menus = { bar, { .name = "Item1", .index = 3, .caption = "Go" } }; })
             << QStringList { "creation index 3 of Item1 is not unique" };
-        QTest::newRow("three faults at once") << Break([](forms::Description& d) {
+        QTest::newRow("three faults at once") << Break([](auto& d) {
             d.control("Text1").index = 2;
             d.control("Hidden").tabIndex = 7;
             d.control("Image2").picture = {};
@@ -303,19 +297,16 @@ private slots:
     // and windowless controls alike, with nothing else repainting it.
     void hiddenControlsAreNeitherDrawnNorClickable()
     {
+        // The button's face shows the background while hidden, and a click there reaches it only when shown.
         int clicks = 0;
         f->hidden = [&](Probe&) { ++clicks; };
-        const QPoint spot = centre(f->Hidden());
         const QPoint face = f->Hidden().widget()->geometry().topLeft() + QPoint(5, 5);
-        QCOMPARE(shownAt(*f, face), 0x00C000u);
-        clickAt(*f, spot);
-        QCOMPARE(clicks, 0);
-        f->Hidden().setVisible(true);
-        QVERIFY(shownAt(*f, face) != 0x00C000u);
-        clickAt(*f, spot);
-        QCOMPARE(clicks, 1);
-        f->Hidden().setVisible(false);
-        QCOMPARE(shownAt(*f, face), 0x00C000u);
+        for (const auto [visible, clicksThen] : { std::pair { false, 0 }, { true, 1 }, { false, 1 } }) {
+            f->Hidden().setVisible(visible);
+            QCOMPARE(shownAt(*f, face) != 0x00C000u, visible);
+            clickAt(*f, centre(f->Hidden()));
+            QCOMPARE(clicks, clicksThen);
+        }
 
         // The image's red lens and the label's box: the background while hidden.
         const QPoint lens(10 + 28, 150 + 30), labelBox(95, 45);
@@ -332,9 +323,9 @@ private slots:
     {
         const QImage fresh = grabClient(*f);
         const int lineHeight = QFontMetrics(forms::resolveFont(std::nullopt)).height();
-        f->Print(QStringLiteral("one"));
-        f->Print(QStringLiteral(" two"));
-        f->Print(QStringLiteral("three"));
+        const QStringList three { "one", " two", "three" };
+        for (const QString& line : three)
+            f->Print(line);
         const auto& lines = f->printedLines();
         QCOMPARE(lines.size(), size_t(3));
         for (int i = 0; i < 3; ++i) {
@@ -345,7 +336,7 @@ private slots:
         // Each line reaches the window as it is printed, whole, with nothing
         // else repainting it; short lines leave the rest of the background alone.
         const QImage printed = grabClient(*f);
-        QCOMPARE(printed, forms::testing::withPrintedLines(*f, fresh, { "one", " two", "three" }));
+        QCOMPARE(printed, forms::testing::withPrintedLines(*f, fresh, three));
         QCOMPARE(inkIn(printed, QRect(100, 0, 100, 3 * lineHeight), 0x00C000u), 0);
         // Printed lines are repainted whenever the window is.
         f->surface().repaint();
@@ -424,10 +415,8 @@ private slots:
     {
         QTest::addColumn<QString>("face");
         QTest::newRow("standard") << QString();
-        QTest::newRow("narrow") << "Liberation Sans Narrow";
-        QTest::newRow("sans") << "Liberation Sans";
-        QTest::newRow("P052") << "P052";
-        QTest::newRow("Comic Neue") << "Comic Neue";
+        for (const char* face : { "Liberation Sans Narrow", "Liberation Sans", "P052", "Comic Neue" })
+            QTest::newRow(face) << QString::fromUtf8(face);
     }
     void fontsResolve()
     {

@@ -170,10 +170,8 @@ private slots:
     void smallStack_data()
     {
         QTest::addColumn<int>("kib");
-        QTest::newRow("1 MiB") << 1024;
-        QTest::newRow("640 KiB") << 640;
-        QTest::newRow("512 KiB") << 512;
-        QTest::newRow("256 KiB") << 256;
+        for (const int kib : { 1024, 640, 512, 256 })
+            QTest::addRow("%d KiB", kib) << kib;
     }
     void smallStack()
     {
