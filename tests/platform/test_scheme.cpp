@@ -4,8 +4,9 @@
 // desktop's colour scheme.
 #include "table.h"
 
+#include <family_test.h>
 #include <forms/reporter.h>
-#include <testing.h>
+#include <forms/text.h>
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -20,6 +21,8 @@
 #include <cstdio>
 
 namespace {
+
+using forms::testing::openProgram;
 
 // Breeze Dark's colours.
 QPalette darkPalette()
@@ -40,13 +43,6 @@ QImage shown(QWidget* window)
         return {};
     window->repaint();
     return window->screen()->grabWindow(window->winId()).toImage().convertToFormat(QImage::Format_RGB32);
-}
-
-QImage shown(forms::Form& form)
-{
-    form.load();
-    form.show();
-    return shown(form.window());
 }
 
 // The run-time error box as it shows over no window; its OK button then closes it.
@@ -80,8 +76,6 @@ QImage openMenu(forms::Form& form)
     return image;
 }
 
-const forms::programs::Program& program(int index) { return forms::programs::all()[size_t(index)]; }
-
 }  // namespace
 
 class Scheme : public QObject {
@@ -99,38 +93,29 @@ private slots:
 
     void windows_data()
     {
-        QTest::addColumn<int>("index");
-        for (size_t i = 0; i < forms::programs::all().size(); ++i)
-            QTest::newRow(forms::programs::all()[i].executable.data()) << int(i);
+        QTest::addColumn<QString>("id");
+        for (const forms::programs::Program& p : forms::programs::all())
+            QTest::newRow(p.executable.data()) << forms::qstring(p.id);
     }
     void windows()
     {
-        QFETCH(int, index);
-        forms::testing::TestServices lightServices, darkServices;
-        const auto light = program(index).make(lightServices.services());
-        const QImage designed = shown(*light);
+        QFETCH(QString, id);
+        const auto light = openProgram(id);
+        const QImage designed = shown(light->window());
         QVERIFY(!designed.isNull());
         // The scheme turns dark while the window shows, and a window is built under it.
         QApplication::setPalette(darkPalette());
         QCOMPARE(shown(light->window()), designed);
-        const auto dark = program(index).make(darkServices.services());
-        QCOMPARE(shown(*dark), designed);
+        QCOMPARE(shown(openProgram(id)->window()), designed);
     }
 
     void menu()
     {
-        int maxofthree = 0;
-        while (program(maxofthree).executable != "maxofthree")
-            ++maxofthree;
-        forms::testing::TestServices lightServices, darkServices;
-        const auto light = program(maxofthree).make(lightServices.services());
-        shown(*light);
+        const auto light = openProgram(QStringLiteral("maxofthree"));
         const QImage designed = openMenu(*light);
         QVERIFY(!designed.isNull());
         QApplication::setPalette(darkPalette());
-        const auto dark = program(maxofthree).make(darkServices.services());
-        shown(*dark);
-        QCOMPARE(openMenu(*dark), designed);
+        QCOMPARE(openMenu(*openProgram(QStringLiteral("maxofthree"))), designed);
     }
 
     void runTimeErrorBox()

@@ -26,10 +26,7 @@ private slots:
         QVERIFY(weston.set("XDG_RUNTIME_DIR", runtime.path()).unset({ "DISPLAY" }).start());
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(runtime.filePath(socket)), 30000);
     }
-    void cleanupTestCase()
-    {
-        weston.stop();
-    }
+    void cleanupTestCase() { weston.stop(); }
 
     void appIdIsTheMenuEntrys_data()
     {

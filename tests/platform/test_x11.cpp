@@ -5,7 +5,6 @@
 // Qt is sent to the display that answers, and the program's own name heads
 // its error box and its warnings.
 #include "table.h"
-#include "x11_server.h"
 
 #include <family_test.h>
 #include <process.h>
@@ -21,10 +20,152 @@
 #include <sys/resource.h>
 
 #include <algorithm>
+#include <climits>
 #include <functional>
 #include <string_view>
 
+// Last, as its macros (None, Status, ...) would clash with Qt's names.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
 namespace {
+
+// Hands `use` the property of a window, as Xlib hands it over (one long per
+// item when 32-bit), when the window has it with the type and format asked for.
+template <class Use>
+void withProperty(Display* display, Window window, const char* name, Atom wanted, int wantedFormat, Use use)
+{
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, LONG_MAX / 4, False, wanted, &type,
+                           &format, &count, &after, &data) == Success && data && format == wantedFormat)
+        use(type, data, count);
+    if (data)
+        XFree(data);
+}
+
+QList<unsigned long> cardinals(Display* display, Window window, const char* name)
+{
+    QList<unsigned long> values;
+    withProperty(display, window, name, XA_CARDINAL, 32, [&](Atom, const unsigned char* data, unsigned long count) {
+        const auto* items = reinterpret_cast<const unsigned long*>(data);
+        values = QList<unsigned long>(items, items + count);
+    });
+    return values;
+}
+
+// The test's view of the X server its programs run on, through Xlib: their
+// windows, what the windows show and the icons they carry.
+class XServer {
+public:
+    // Connects to $DISPLAY. A window that went away with its program is the
+    // test's to report, not a reason for Xlib to end the test.
+    XServer() { XSetErrorHandler([](Display*, XErrorEvent*) { return 0; }); }
+    ~XServer()
+    {
+        if (display_)
+            XCloseDisplay(display_);
+    }
+    XServer(const XServer&) = delete;
+    XServer& operator=(const XServer&) = delete;
+
+    bool connected() const { return display_ != nullptr; }
+
+    // The viewable top-level windows of a process (by _NET_WM_PID), pop-ups
+    // included, bottom of the stack first.
+    QList<unsigned long> windowsOf(qint64 pid) const
+    {
+        Window root = 0, parent = 0, *children = nullptr;
+        unsigned int count = 0;
+        QList<unsigned long> found;
+        if (!XQueryTree(display_, DefaultRootWindow(display_), &root, &parent, &children, &count))
+            return found;
+        for (unsigned int i = 0; i < count; ++i) {
+            XWindowAttributes attributes;
+            if (cardinals(display_, children[i], "_NET_WM_PID") == QList<unsigned long> { static_cast<unsigned long>(pid) }
+                && XGetWindowAttributes(display_, children[i], &attributes) && attributes.map_state == IsViewable)
+                found << children[i];
+        }
+        if (children)
+            XFree(children);
+        return found;
+    }
+
+    // The window's contents as the server holds them.
+    QImage grab(unsigned long window) const
+    {
+        XWindowAttributes attributes;
+        if (!XGetWindowAttributes(display_, window, &attributes))
+            return {};
+        XImage* image = XGetImage(display_, window, 0, 0, unsigned(attributes.width), unsigned(attributes.height), AllPlanes, ZPixmap);
+        if (!image)
+            return {};
+        QImage result(attributes.width, attributes.height, QImage::Format_RGB32);
+        for (int y = 0; y < attributes.height; ++y)
+            for (int x = 0; x < attributes.width; ++x)
+                result.setPixel(x, y, 0xFF000000u | (XGetPixel(image, x, y) & 0xFFFFFFu));
+        XDestroyImage(image);
+        return result;
+    }
+
+    // An 8-bit property of the window as "<type>: <bytes>", NULs included, or
+    // an empty array when the window has none.
+    QByteArray text(unsigned long window, const char* property) const
+    {
+        QByteArray result;
+        withProperty(display_, window, property, AnyPropertyType, 8, [&](Atom type, const unsigned char* data, unsigned long count) {
+            char* typeName = XGetAtomName(display_, type);
+            result = QByteArray(typeName) + ": " + QByteArray(reinterpret_cast<const char*>(data), qsizetype(count));
+            XFree(typeName);
+        });
+        return result;
+    }
+
+    // Every image of the window's _NET_WM_ICON, as ARGB32.
+    QList<QImage> icons(unsigned long window) const
+    {
+        // Width, height, then width × height ARGB pixels, for each image in turn.
+        const QList<unsigned long> data = cardinals(display_, window, "_NET_WM_ICON");
+        QList<QImage> images;
+        for (qsizetype at = 0; at + 2 <= data.size();) {
+            const int width = int(data[at]), height = int(data[at + 1]);
+            at += 2;
+            if (width <= 0 || height <= 0 || at + qsizetype(width) * height > data.size())
+                break;
+            QImage image(width, height, QImage::Format_ARGB32);
+            for (int y = 0; y < height; ++y)
+                for (int x = 0; x < width; ++x)
+                    image.setPixel(x, y, QRgb(data[at++]));
+            images << image;
+        }
+        return images;
+    }
+
+    // Asks the window to close, as a window manager's close button does.
+    void close(unsigned long window) const
+    {
+        XEvent event { .xclient = { .type = ClientMessage, .serial = 0, .send_event = False, .display = display_, .window = window,
+                                    .message_type = XInternAtom(display_, "WM_PROTOCOLS", False), .format = 32,
+                                    .data = { .l = { long(XInternAtom(display_, "WM_DELETE_WINDOW", False)), CurrentTime } } } };
+        XSendEvent(display_, window, False, NoEventMask, &event);
+        XFlush(display_);
+    }
+
+    // Puts the pointer in the screen's bottom-right corner, away from every
+    // window, so that none takes the keyboard focus and blinks a text cursor.
+    void movePointerAway() const
+    {
+        const Screen* screen = DefaultScreenOfDisplay(display_);
+        XWarpPointer(display_, 0, DefaultRootWindow(display_), 0, 0, 0, 0, screen->width - 1, screen->height - 1);
+        XSync(display_, False);
+    }
+
+private:
+    Display* display_ = XOpenDisplay(nullptr);
+};
 
 using forms::programs::Program;
 using forms::testing::Child;
@@ -54,19 +195,13 @@ QPoint centreOf(const Program& program, const char* control)
     return openProgram(forms::qstring(program.id), { .stage = Stage::Built })->find(control)->widget()->geometry().center();
 }
 
-// xdotool's status for the command, which `pointAt` can start with to move
-// the pointer to a point of a window.
-int xdotool(const QStringList& arguments) { return QProcess::execute(QStringLiteral("xdotool"), arguments); }
-
-QStringList pointAt(unsigned long window, QPoint at)
+// xdotool's status for moving the pointer to `at` in the window, then doing
+// `then` ("click 1", ...).
+int xdotool(unsigned long window, QPoint at, const QString& then)
 {
-    return { QStringLiteral("mousemove"), QStringLiteral("--window"), QString::number(window), QString::number(at.x()), QString::number(at.y()) };
-}
-
-// xdotool's status for a click of the button at the point of the window.
-int click(unsigned long window, QPoint at, int button)
-{
-    return xdotool(pointAt(window, at) << QStringLiteral("click") << QString::number(button));
+    const QString command = QStringLiteral("mousemove --window %1 %2 %3 %4")
+                                .arg(QString::number(window), QString::number(at.x()), QString::number(at.y()), then);
+    return QProcess::execute(QStringLiteral("xdotool"), command.split(u' '));
 }
 
 // The program's installed menu icon at one size, premultiplied as a window's
@@ -77,10 +212,12 @@ QImage menuIcon(const Program& program, int size)
         .convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
-// What each thread of a process waits for, one "<thread>: <wait>" line each,
-// from the system call it sleeps in: "no limit", "<n> ms", or what it does
-// instead ("running", "futex with a limit", "system call <n>").
-QStringList waits(qint64 pid)
+// The threads of a process that are not at rest, one "<thread>: <system
+// call>" line each, from /proc. At rest, a thread waits with no limit, but for
+// the main thread's wait until Qt's own sweep of its pixmap cache, half a
+// minute after the last painting, and Qt's pooled threads, which end by
+// themselves as long after their last job.
+QStringList restless(qint64 pid)
 {
     QStringList result;
     for (const QString& task : QDir(QStringLiteral("/proc/%1/task").arg(pid)).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
@@ -88,38 +225,19 @@ QStringList waits(qint64 pid)
         QFile name(dir + QStringLiteral("comm")), call(dir + QStringLiteral("syscall"));
         if (!name.open(QIODevice::ReadOnly) || !call.open(QIODevice::ReadOnly))
             continue;
-        const QList<QByteArray> words = call.readAll().trimmed().split(' ');
-        QString wait;
+        const QString thread = QString::fromUtf8(name.readAll().trimmed());
+        const QList<QByteArray> words = call.readAll().trimmed().split(' ');  // "running" when it runs
         bool ok = false;
         const int number = words.value(0).toInt(&ok);
+        // poll(fds, count, milliseconds): -1 waits with no limit
         const qint32 pollLimit = qint32(words.value(3).toULongLong(nullptr, 16));
-        if (!ok)
-            wait = QStringLiteral("running");
-        else if (number == 7)  // poll(fds, count, milliseconds): -1 waits with no limit
-            wait = pollLimit < 0 ? QStringLiteral("no limit") : QStringLiteral("%1 ms").arg(pollLimit);
-        else if (number == 202)  // futex(address, operation, value, limit): no limit without one
-            wait = words.value(4) == "0x0" ? QStringLiteral("no limit") : QStringLiteral("futex with a limit");
-        else
-            wait = QStringLiteral("system call %1").arg(number);
-        result << QString::fromUtf8(name.readAll().trimmed()) + QStringLiteral(": ") + wait;
+        const bool poll = ok && number == 7 && (pollLimit < 0 || pollLimit >= 20000);
+        // futex(address, operation, value, limit): no limit without one
+        const bool futex = ok && number == 202 && (words.value(4) == "0x0" || thread == QStringLiteral("Thread (pooled)"));
+        if (!poll && !futex)
+            result << thread + QStringLiteral(": ") + QString::fromLatin1(words.join(' '));
     }
     return result;
-}
-
-// At rest: every thread waits with no limit, but for the main thread's wait
-// until Qt's own sweep of its pixmap cache, half a minute after the last
-// painting, and Qt's pooled threads, which end by themselves as long after
-// their last job.
-bool atRest(const QStringList& threadWaits)
-{
-    return std::all_of(threadWaits.begin(), threadWaits.end(), [](const QString& line) {
-        const QString wait = line.section(QStringLiteral(": "), 1);
-        if (wait == QStringLiteral("no limit"))
-            return true;
-        if (wait.endsWith(QStringLiteral(" ms")))
-            return wait.chopped(3).toInt() >= 20000;
-        return line.startsWith(QStringLiteral("Thread (pooled): futex"));
-    });
 }
 
 // The lines the process has written to stderr.
@@ -133,7 +251,7 @@ QStringList errorLines(Child& child)
 class X11 : public QObject {
     Q_OBJECT
 
-    forms::testing::XServer x;
+    XServer x;
     QTemporaryDir scratch;
 
     // The program on a desktop with no colour scheme of its own, or on KDE with Breeze Dark.
@@ -153,10 +271,8 @@ class X11 : public QObject {
     unsigned long start(Child& process)
     {
         process.start();
-        unsigned long window = 0;
-        if (!QTest::qWaitFor([&] { return (window = x.windowOf(process.process().processId())) != 0; }, 30000))
-            return 0;
-        return steadyGrab(window).isNull() ? 0 : window;
+        const unsigned long window = windowBeside(process, 0);
+        return window && !steadyGrab(window).isNull() ? window : 0;
     }
 
     // What the window shows once two grabs in a row agree, or a null image.
@@ -174,8 +290,8 @@ class X11 : public QObject {
     }
 
     // Waits for the process to show a window beside `window` (a menu, a
-    // message box); returns it, or 0.
-    unsigned long otherWindow(Child& process, unsigned long window) const
+    // message box), or any window beside 0; returns it, or 0.
+    unsigned long windowBeside(Child& process, unsigned long window) const
     {
         unsigned long other = 0;
         const bool shown = QTest::qWaitFor([&] {
@@ -205,11 +321,9 @@ class X11 : public QObject {
     {
         const Program& chase = program("chase");
         const unsigned long window = start(process);
-        if (!window)
-            return 0;
-        xdotool(pointAt(window, centreOf(chase, "FASTER")) << QStringLiteral("click") << QStringLiteral("1") << QStringLiteral("key") << QStringLiteral("ctrl+a")
-                                                            << QStringLiteral("type") << factor);
-        return click(window, centreOf(chase, "START"), 1) == 0 ? window : 0;
+        const bool started = window && xdotool(window, centreOf(chase, "FASTER"), QStringLiteral("click 1 key ctrl+a type ") + factor) == 0
+                             && xdotool(window, centreOf(chase, "START"), QStringLiteral("click 1")) == 0;
+        return started ? window : 0;
     }
 
 private slots:
@@ -260,12 +374,7 @@ private slots:
 
         QFile maps(QStringLiteral("/proc/%1/maps").arg(process.process().processId()));
         QVERIFY(maps.open(QIODevice::ReadOnly));
-        QStringList plugins;
-        for (const QByteArray& line : maps.readAll().split('\n'))
-            if (line.contains("/imageformats/"))
-                plugins << QString::fromUtf8(line.mid(line.lastIndexOf('/') + 1));
-        plugins.removeDuplicates();
-        QCOMPARE(plugins, QStringList());
+        QCOMPARE(QString::fromUtf8(maps.readAll()).split(u'\n').filter(QStringLiteral("/imageformats/")), QStringList());
         QCOMPARE(closeEnd(process, window), QStringLiteral("status 0"));
     }
 
@@ -286,13 +395,13 @@ private slots:
             QVERIFY(window);
             windows[kdeDark] = x.grab(window);
             if (textBox) {
-                QCOMPARE(click(window, centreOf(program(index), "Text1"), 3), 0);
+                QCOMPARE(xdotool(window, centreOf(program(index), "Text1"), QStringLiteral("click 3")), 0);
                 x.movePointerAway();
-                const unsigned long menu = otherWindow(process, window);
+                const unsigned long menu = windowBeside(process, window);
                 QVERIFY(menu);
                 menus[kdeDark] = steadyGrab(menu);
                 QVERIFY(!menus[kdeDark].isNull());
-                QCOMPARE(xdotool({ QStringLiteral("key"), QStringLiteral("Escape") }), 0);
+                QCOMPARE(QProcess::execute(QStringLiteral("xdotool"), { QStringLiteral("key"), QStringLiteral("Escape") }), 0);
             }
             QCOMPARE(closeEnd(process, window), QStringLiteral("status 0"));
         }
@@ -319,7 +428,7 @@ private slots:
         if (race)
             QVERIFY(!steadyGrab(window).isNull());
         QStringList seen;
-        const bool rests = QTest::qWaitFor([&] { return atRest(seen = waits(process.process().processId())); }, 10000);
+        const bool rests = QTest::qWaitFor([&] { return (seen = restless(process.process().processId())).isEmpty(); }, 10000);
         QVERIFY2(rests, qPrintable(seen.join(QStringLiteral(", "))));
         QCOMPARE(closeEnd(process, window), QStringLiteral("status 0"));
     }
@@ -343,7 +452,7 @@ private slots:
         Child process = desktop(program("chase"));
         const unsigned long window = startRace(process, QStringLiteral("x"));
         QVERIFY(window);
-        const unsigned long box = otherWindow(process, window);
+        const unsigned long box = windowBeside(process, window);
         QVERIFY(box);
         QCOMPARE(x.text(box, "WM_NAME"), "STRING: chase");
         QCOMPARE(closeEnd(process, box), QStringLiteral("status 1"));
@@ -381,8 +490,7 @@ private slots:
             setrlimit(RLIMIT_STACK, &stack);
         }));
         QVERIFY(window);
-        const int status = xdotool(pointAt(window, centreOf(chase, "START"))
-                                   << QStringLiteral("click") << QStringLiteral("--repeat") << QStringLiteral("600") << QStringLiteral("--delay") << QStringLiteral("3") << QStringLiteral("1"));
+        const int status = xdotool(window, centreOf(chase, "START"), QStringLiteral("click --repeat 600 --delay 3 1"));
         x.movePointerAway();
         QCOMPARE(status, 0);
         QCOMPARE(process.process().state(), QProcess::Running);
