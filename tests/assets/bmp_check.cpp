@@ -20,17 +20,18 @@ namespace {
 int failures = 0;
 std::string currentFile;
 
-#define CHECK(cond)                                                                                \
-    do {                                                                                           \
-        if (!(cond)) {                                                                             \
-            ++failures;                                                                            \
-            std::cerr << currentFile << ": check failed at line " << __LINE__ << ": " #cond "\n"; \
-        }                                                                                          \
-    } while (0)
+// Counts and reports a failed check; gives whether it held.
+bool check(bool held, int line, const char* cond) {
+    if (!held) {
+        ++failures;
+        std::cerr << currentFile << ": check failed at line " << line << ": " << cond << '\n';
+    }
+    return held;
+}
+#define CHECK(cond) check(static_cast<bool>(cond), __LINE__, #cond)
 
 struct Rgb {
     std::uint8_t r, g, b;
-    friend bool operator==(Rgb, Rgb) = default;
     friend auto operator<=>(Rgb, Rgb) = default;
 };
 
@@ -65,8 +66,7 @@ std::uint16_t le16(const std::vector<std::uint8_t>& d, std::size_t at) {
 std::optional<Image> loadBmp(const std::filesystem::path& file, int width, int height) {
     std::ifstream in(file, std::ios::binary);
     const std::vector<std::uint8_t> d{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    CHECK(d.size() >= 54);
-    if (d.size() < 54)
+    if (!CHECK(d.size() >= 54))
         return std::nullopt;
 
     CHECK(d[0] == 'B' && d[1] == 'M');
@@ -80,20 +80,16 @@ std::optional<Image> loadBmp(const std::filesystem::path& file, int width, int h
     CHECK(le32(d, 30) == 0); // BI_RGB
 
     const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
-    CHECK(d.size() == 54 + stride * static_cast<std::size_t>(height));
-    if (d.size() != 54 + stride * static_cast<std::size_t>(height))
+    if (!CHECK(d.size() == 54 + stride * static_cast<std::size_t>(height)))
         return std::nullopt;
     CHECK(le32(d, 34) == stride * static_cast<std::size_t>(height));
 
     Image img{width, height, {}};
-    img.pixels.resize(static_cast<std::size_t>(width * height));
-    for (int row = 0; row < height; ++row) {
-        const std::size_t base = 54 + stride * static_cast<std::size_t>(height - 1 - row);
+    for (int row = 0; row < height; ++row)
         for (int x = 0; x < width; ++x) {
-            const std::size_t p = base + static_cast<std::size_t>(x) * 3;
-            img.pixels[static_cast<std::size_t>(row * width + x)] = {d[p + 2], d[p + 1], d[p]};
+            const std::size_t p = 54 + stride * std::size_t(height - 1 - row) + std::size_t(x) * 3;
+            img.pixels.push_back({d[p + 2], d[p + 1], d[p]});
         }
-    }
     return img;
 }
 
@@ -143,10 +139,7 @@ Region flood(const Image& img, int sx, int sy) {
         r.member[i] = true;
         r.bounds = {std::min(r.bounds.left, x), std::min(r.bounds.top, y), std::max(r.bounds.right, x),
                     std::max(r.bounds.bottom, y)};
-        todo.push_back({x + 1, y});
-        todo.push_back({x - 1, y});
-        todo.push_back({x, y + 1});
-        todo.push_back({x, y - 1});
+        todo.insert(todo.end(), {{x + 1, y}, {x - 1, y}, {x, y + 1}, {x, y - 1}});
     }
     return r;
 }
@@ -214,62 +207,62 @@ void checkLens(const Image& img, Box interior, Rgb fill, bool checkTop) {
 
 // ------------------------------------------------------------------ pictures
 
-void checkTrafficLightGreen(const Image& img) {
-    CHECK((coloursIn(img) == std::set<Rgb>{kBlack, kWhite, kGreen}));
+// The picture's pixel box b as it lies on a picture drawn k times larger.
+Box scaled(Box b, int k) { return {b.left * k, b.top * k, (b.right + 1) * k - 1, (b.bottom + 1) * k - 1}; }
 
-    CHECK(allOf(img, {0, 0, 53, 4}, kBlack));
-    CHECK(allOf(img, {0, 123, 53, 126}, kBlack));
-    CHECK(allOf(img, {0, 0, 3, 126}, kBlack));
-    CHECK(allOf(img, {51, 0, 53, 126}, kBlack));
+// A traffic light: a black housing frame around a white field, one lens lit in
+// `lit` and the other white, each ringed in black.
+struct TrafficLight {
+    Rgb lit;
+    Box litLens, unlitLens;     // the lenses' interiors
+    bool litBelow;              // the lit lens is the lower one; the upper one's outline merges with the frame
+    Box field;                  // the field inside the frame, whose corners are white
+    std::vector<Box> frame;     // black
+    std::vector<Box> blank;     // white
+};
+
+const TrafficLight kGreenLight{kGreen, {10, 64, 42, 109}, {11, 9, 42, 52}, true, {4, 5, 50, 122},
+                               {{0, 0, 53, 4}, {0, 123, 53, 126}, {0, 0, 3, 126}, {51, 0, 53, 126}},
+                               // Nothing of the lenses below row 114.
+                               {{4, 115, 50, 122}}};
+
+const TrafficLight kRedLight{kRed, {13, 10, 44, 53}, {12, 65, 44, 110}, false, {6, 6, 51, 123},
+                             {{1, 1, 56, 5}, {1, 124, 56, 128}, {1, 1, 5, 128}, {52, 1, 56, 128}},
+                             // A white margin left and above.
+                             {{0, 0, 56, 0}, {0, 0, 0, 128}}};
+
+// The light as drawn k times larger: its frame, field and lit lens cover the
+// same picture pixels at every density; the 1× picture also has only its three
+// colours and the lenses' outlines.
+void checkTrafficLight(const Image& img, const TrafficLight& light, int k) {
+    for (const Box& b : light.frame)
+        CHECK(allOf(img, scaled(b, k), kBlack));
+    for (const Box& b : light.blank)
+        CHECK(allOf(img, scaled(b, k), kWhite));
     // The frame is no wider than that: the field corners are white.
-    CHECK(img.at(4, 5) == kWhite && img.at(50, 5) == kWhite);
-    CHECK(img.at(4, 122) == kWhite && img.at(50, 122) == kWhite);
-
-    // Green lens lit below, white lens unlit above.
-    CHECK(reportBoxes("green region", boundsOf(img, kGreen), {10, 64, 42, 109}));
-    checkLens(img, {10, 64, 42, 109}, kGreen, true);
-    checkLens(img, {11, 9, 42, 52}, kWhite, false);
-
-    // Nothing of the lenses below row 114.
-    CHECK(allOf(img, {4, 115, 50, 122}, kWhite));
-}
-
-void checkTrafficLightRed(const Image& img) {
-    CHECK((coloursIn(img) == std::set<Rgb>{kBlack, kWhite, kRed}));
-
-    CHECK(allOf(img, {0, 0, 56, 0}, kWhite));
-    CHECK(allOf(img, {0, 0, 0, 128}, kWhite));
-    CHECK(allOf(img, {1, 1, 56, 5}, kBlack));
-    CHECK(allOf(img, {1, 124, 56, 128}, kBlack));
-    CHECK(allOf(img, {1, 1, 5, 128}, kBlack));
-    CHECK(allOf(img, {52, 1, 56, 128}, kBlack));
-    CHECK(img.at(6, 6) == kWhite && img.at(51, 6) == kWhite);
-    CHECK(img.at(6, 123) == kWhite && img.at(51, 123) == kWhite);
-
-    // Red lens lit above, white lens unlit below.
-    CHECK(reportBoxes("red region", boundsOf(img, kRed), {13, 10, 44, 53}));
-    checkLens(img, {13, 10, 44, 53}, kRed, false);
-    checkLens(img, {12, 65, 44, 110}, kWhite, true);
+    for (const int x : {light.field.left, light.field.right})
+        for (const int y : {light.field.top, light.field.bottom})
+            CHECK(allOf(img, scaled({x, y, x, y}, k), kWhite));
+    CHECK(reportBoxes("lit region", boundsOf(img, light.lit), scaled(light.litLens, k)));
+    if (k != 1)
+        return;
+    CHECK((coloursIn(img) == std::set<Rgb>{kBlack, kWhite, light.lit}));
+    checkLens(img, light.litLens, light.lit, light.litBelow);
+    checkLens(img, light.unlitLens, kWhite, !light.litBelow);
 }
 
 // Drawings on a white background: white corners, and a real drawing in
 // several colours rather than an empty or single-colour canvas.
 void checkDrawing(const Image& img) {
-    CHECK(img.at(0, 0) == kWhite);
-    CHECK(img.at(img.width - 1, 0) == kWhite);
-    CHECK(img.at(0, img.height - 1) == kWhite);
-    CHECK(img.at(img.width - 1, img.height - 1) == kWhite);
-    std::size_t inked = 0;
-    for (const Rgb p : img.pixels)
-        inked += p != kWhite;
-    CHECK(inked * 5 >= img.pixels.size());
+    for (const int x : {0, img.width - 1})
+        for (const int y : {0, img.height - 1})
+            CHECK(img.at(x, y) == kWhite);
+    const auto inked = std::count_if(img.pixels.begin(), img.pixels.end(), [](Rgb p) { return p != kWhite; });
+    CHECK(static_cast<std::size_t>(inked) * 5 >= img.pixels.size());
     CHECK(coloursIn(img).size() >= 5);
 }
 
 // ------------------------------------------------------- higher densities
-
-// The picture's pixel box b as it lies on a picture drawn k times larger.
-Box scaled(Box b, int k) { return {b.left * k, b.top * k, (b.right + 1) * k - 1, (b.bottom + 1) * k - 1}; }
 
 // A picture drawn k times larger than `standard`: the same drawing in pure
 // colours, where most pixels carry the colour of the 1× pixel they lie in, yet
@@ -282,31 +275,12 @@ void checkDense(const Image& dense, const Image& standard, int k) {
     CHECK(drawn.size() <= own.size() + 1);
     std::size_t same = 0, enlarged = 0;
     for (int y = 0; y < dense.height; ++y)
-        for (int x = 0; x < dense.width; ++x)
+        for (int x = 0; x < dense.width; ++x) {
             same += dense.at(x, y) == standard.at(x / k, y / k);
-    for (int y = 0; y < dense.height; ++y)
-        for (int x = 0; x < dense.width; x += k)
-            enlarged += dense.at(x, y) == dense.at(x + 1, y);
+            enlarged += x % k == 0 && dense.at(x, y) == dense.at(x + 1, y);
+        }
     CHECK(same * 10 >= dense.pixels.size() * 9);
     CHECK(enlarged * static_cast<std::size_t>(k) < dense.pixels.size());
-}
-
-// The traffic lights' frames and lit lenses cover the same picture pixels at
-// every density.
-void checkTrafficLightGreenAt(const Image& img, int k) {
-    CHECK(allOf(img, scaled({0, 0, 53, 4}, k), kBlack));
-    CHECK(allOf(img, scaled({0, 123, 53, 126}, k), kBlack));
-    CHECK(allOf(img, scaled({51, 0, 53, 126}, k), kBlack));
-    CHECK(reportBoxes("green region", boundsOf(img, kGreen), scaled({10, 64, 42, 109}, k)));
-    CHECK(allOf(img, scaled({4, 115, 50, 122}, k), kWhite));
-}
-
-void checkTrafficLightRedAt(const Image& img, int k) {
-    CHECK(allOf(img, scaled({0, 0, 56, 0}, k), kWhite));
-    CHECK(allOf(img, scaled({0, 0, 0, 128}, k), kWhite));
-    CHECK(allOf(img, scaled({1, 1, 56, 5}, k), kBlack));
-    CHECK(allOf(img, scaled({52, 1, 56, 128}, k), kBlack));
-    CHECK(reportBoxes("red region", boundsOf(img, kRed), scaled({13, 10, 44, 53}, k)));
 }
 
 } // namespace
@@ -321,16 +295,12 @@ int main(int argc, char** argv) {
     struct Picture {
         const char* name;
         int width, height;
-        void (*check)(const Image&);
-        void (*checkAt)(const Image&, int);
+        const TrafficLight* light;  // none for a drawing
     };
     const Picture pictures[] = {
-        {"trafficlight_green", 54, 127, checkTrafficLightGreen, checkTrafficLightGreenAt},
-        {"trafficlight_red", 57, 129, checkTrafficLightRed, checkTrafficLightRedAt},
-        {"chase_car", 62, 28, checkDrawing, nullptr},
-        {"chase_cartoon", 62, 42, checkDrawing, nullptr},
-        {"chase2_figure", 30, 68, checkDrawing, nullptr},
-        {"chase2_figure2", 45, 63, checkDrawing, nullptr},
+        {"trafficlight_green", 54, 127, &kGreenLight}, {"trafficlight_red", 57, 129, &kRedLight},
+        {"chase_car", 62, 28, nullptr},                {"chase_cartoon", 62, 42, nullptr},
+        {"chase2_figure", 30, 68, nullptr},            {"chase2_figure2", 45, 63, nullptr},
     };
     for (const Picture& p : pictures) {
         currentFile = std::string(p.name) + ".bmp";
@@ -338,7 +308,10 @@ int main(int argc, char** argv) {
         const auto standard = loadBmp(dir / currentFile, p.width, p.height);
         if (!standard)
             continue;
-        p.check(*standard);
+        if (p.light)
+            checkTrafficLight(*standard, *p.light, 1);
+        else
+            checkDrawing(*standard);
         // Beside it, the same picture drawn for screens of 2 and 3 device
         // pixels per pixel, 24-bit as well, and exactly that much larger.
         for (const int k : {2, 3}) {
@@ -346,8 +319,8 @@ int main(int argc, char** argv) {
             CHECK(std::filesystem::is_regular_file(dir / currentFile));
             if (const auto dense = loadBmp(dir / currentFile, p.width * k, p.height * k)) {
                 checkDense(*dense, *standard, k);
-                if (p.checkAt)
-                    p.checkAt(*dense, k);
+                if (p.light)
+                    checkTrafficLight(*dense, *p.light, k);
             }
         }
     }

@@ -6,11 +6,7 @@ namespace forms::testing {
 
 class ManualClock::Handle final : public Clock::Ticker {
 public:
-    Handle(std::weak_ptr<State> state, int id)
-        : state_(std::move(state))
-        , id_(id)
-    {
-    }
+    Handle(std::weak_ptr<State> state, int id) : state_(std::move(state)), id_(id) {}
     ~Handle() override
     {
         if (auto state = state_.lock())
@@ -22,11 +18,7 @@ private:
     int id_;
 };
 
-ManualClock::ManualClock(QDateTime start)
-    : state_(std::make_shared<State>())
-{
-    state_->now = std::move(start);
-}
+ManualClock::ManualClock(QDateTime start) : state_(std::make_shared<State>(State { .now = std::move(start) })) {}
 
 QDateTime ManualClock::now() const
 {
@@ -81,12 +73,11 @@ void ManualClock::advance(std::chrono::milliseconds duration)
         state_->monotonic = instant;
     };
     for (;;) {
-        // The earliest timer due by the target; callbacks may add or remove timers.
-        auto next = state_->timers.end();
-        for (auto it = state_->timers.begin(); it != state_->timers.end(); ++it)
-            if (it->second.due <= target && (next == state_->timers.end() || it->second.due < next->second.due))
-                next = it;
-        if (next == state_->timers.end())
+        // The earliest timer, the first made of those due together, if due by the
+        // target; callbacks may add or remove timers.
+        const auto next = std::min_element(state_->timers.begin(), state_->timers.end(),
+                                           [](const auto& a, const auto& b) { return a.second.due < b.second.due; });
+        if (next == state_->timers.end() || next->second.due > target)
             break;
         moveTo(std::max(state_->monotonic, next->second.due));
         std::function<void()> fire = next->second.fire;

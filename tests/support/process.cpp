@@ -37,18 +37,15 @@ bool Child::start()
 
 Ended Child::run(std::chrono::milliseconds limit)
 {
-    Ended end;
     start();
-    end.finished = process_->waitForFinished(int(limit.count()));
-    if (!end.finished) {
+    const bool finished = process_->waitForFinished(int(limit.count()));
+    if (!finished) {
         process_->kill();
         process_->waitForFinished();
     }
-    end.status = process_->exitCode();
-    end.crashed = process_->exitStatus() == QProcess::CrashExit;
-    end.out = QString::fromLocal8Bit(process_->readAllStandardOutput());
-    end.errors = QString::fromLocal8Bit(process_->readAllStandardError());
-    return end;
+    return { finished, process_->exitCode(), process_->exitStatus() == QProcess::CrashExit,
+             QString::fromLocal8Bit(process_->readAllStandardOutput()),
+             QString::fromLocal8Bit(process_->readAllStandardError()) };
 }
 
 void Child::stop()

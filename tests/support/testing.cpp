@@ -59,10 +59,7 @@ Paper::Paper(const QImage& background)
 {
 }
 
-Paper Paper::lighterThan(int gray)
-{
-    return Paper([gray](QRgb p, int, int) { return qGray(p) >= gray; });
-}
+Paper Paper::lighterThan(int gray) { return Paper([gray](QRgb p, int, int) { return qGray(p) >= gray; }); }
 
 Paper Paper::anyBut(QRgb ink)
 {
@@ -216,13 +213,8 @@ ChildEnd runInChild(const std::function<void()>& body)
     ::close(pipe[0]);
     int wstatus = 0;
     waitpid(child, &wstatus, 0);
-    ChildEnd end;
-    end.errors = QString::fromUtf8(errors);
-    if (WIFEXITED(wstatus))
-        end.status = WEXITSTATUS(wstatus);
-    else if (WIFSIGNALED(wstatus))
-        end.signal = WTERMSIG(wstatus);
-    return end;
+    return { WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1, WIFSIGNALED(wstatus) ? WTERMSIG(wstatus) : 0,
+             QString::fromUtf8(errors) };
 }
 
 }  // namespace forms::testing
