@@ -123,21 +123,19 @@ private slots:
         const QuizFacts& f = facts();
         const auto base = open<Questionnaire>("quiz", { .stage = Stage::Built });
         const auto other = open<Questionnaire>(currentProgram(), { .stage = Stage::Built });
-        forms::Description expected = base->windowDescription();
+        const forms::Description& expected = base->windowDescription();
         const forms::Description& b = other->windowDescription();
-        QCOMPARE(qsizetype(expected.controls.size()), f.indices.size());
-        std::vector<std::string> captions;  // keeps the changed captions' text alive
-        captions.reserve(f.captions.size());
-        for (size_t i = 0; i < expected.controls.size(); ++i) {
-            forms::ControlRow& row = expected.controls[i];
-            row.index = f.indices[qsizetype(i)];
-            if (const auto changed = f.captions.find(QString::fromUtf8(row.name)); changed != f.captions.end())
-                row.caption = captions.emplace_back(changed->second.toStdString());
-        }
         QVERIFY(b.window == expected.window);
+        QCOMPARE(qsizetype(expected.controls.size()), f.indices.size());
         QCOMPARE(b.controls.size(), expected.controls.size());
-        for (size_t i = 0; i < b.controls.size(); ++i)
-            QVERIFY2(b.controls[i] == expected.controls[i], b.controls[i].name.data());
+        for (size_t i = 0; i < b.controls.size(); ++i) {
+            forms::ControlRow row = expected.controls[i];
+            row.index = f.indices[qsizetype(i)];
+            std::string caption;  // keeps a changed caption's text alive
+            if (const auto changed = f.captions.find(QString::fromUtf8(row.name)); changed != f.captions.end())
+                row.caption = caption = changed->second.toStdString();
+            QVERIFY2(b.controls[i] == row, b.controls[i].name.data());
+        }
         QCOMPARE(b.menus.size(), expected.menus.size());
         for (size_t i = 0; i < b.menus.size(); ++i)
             QVERIFY2(b.menus[i] == expected.menus[i], b.menus[i].name.data());
