@@ -12,6 +12,7 @@
 #include <QTimer>
 
 using namespace std::chrono_literals;
+using namespace forms::testing;
 
 namespace {
 
@@ -53,7 +54,7 @@ QStringList texts(maxofthree::Form1& form)
 }
 
 // What a screen reader is given of the window at start.
-const std::map<QString, forms::testing::AccessibleTree> programs {
+const std::map<QString, AccessibleTree> programs {
     { "maxofthree", { "Window Form1", {
         "StaticText Αριθμος Α", "StaticText Αριθμος Β", "StaticText Αριθμος Γ",
         "EditableText Αριθμος Α", "EditableText Αριθμος Β", "EditableText Αριθμος Γ",
@@ -63,7 +64,7 @@ const std::map<QString, forms::testing::AccessibleTree> programs {
 
 }  // namespace
 
-class MaxOfThree : public forms::testing::FamilyTest {
+class MaxOfThree : public FamilyTest {
     Q_OBJECT
 
 public:
@@ -104,7 +105,71 @@ private slots:
         QVERIFY(!form->exitStatus());
     }
 
-    void menuCaptionsAreExact()
+    // The date/time item does nothing, and the "Ctrl+" texts in the captions bind
+    // no key, wherever the focus is.
+    void nothingHappens_data()
+    {
+        QTest::addColumn<QString>("focus");  // the control a Ctrl key goes to; none: the date/time item is chosen
+        QTest::addColumn<int>("key");
+        QTest::newRow("the date/time item") << QString() << 0;
+        for (const char* focus : { "Text1", "Command1", "Text4" })
+            for (int key : { int(Qt::Key_D), int(Qt::Key_E) })
+                QTest::addRow("focus on %s, Ctrl+%c", focus, char(key)) << QString(focus) << key;
+    }
+    void nothingHappens()
+    {
+        QFETCH(QString, focus);
+        QFETCH(int, key);
+        const auto form = open<maxofthree::Form1>("maxofthree", { .stage = Stage::Active });
+        type(form->Text1(), "7");
+        type(form->Text4(), "8");
+        if (focus.isEmpty()) {
+            QVERIFY(choose(*form, dateTimeCaption));
+            QTRY_VERIFY(!menuBar(*form)->actions().front()->menu()->isVisible());
+        } else {
+            QWidget* target = form->find(focus.toStdString())->widget();
+            target->setFocus();
+            QTRY_COMPARE(QApplication::focusWidget(), target);
+            QTest::keyClick(target, Qt::Key(key), Qt::ControlModifier);
+            QApplication::processEvents();
+            QVERIFY(!menuBar(*form)->actions().front()->menu()->isVisible());
+        }
+        QCOMPARE(texts(*form), (QStringList { "7", "", "", "8" }));
+        QVERIFY(form->window()->isVisible());
+        QVERIFY(!form->exitStatus());
+    }
+
+    // Choosing "Έξοδος" hides the window and the running program ends with status 0.
+    void exitItemEndsProgram()
+    {
+        const auto form = open<maxofthree::Form1>("maxofthree");
+        type(form->Text2(), "5");
+        bool chosen = false;
+        QTimer::singleShot(0, form->window(), [&] { chosen = choose(*form, exitCaption); });
+        // A safety net only: the program ends long before it fires.
+        QTimer::singleShot(30s, form->window(), [] { QCoreApplication::exit(99); });
+        const int status = QApplication::exec();
+        QVERIFY(chosen);
+        QCOMPARE(status, 0);
+        QCOMPARE(form->exitStatus(), std::optional<int>(0));
+        QVERIFY(!form->window()->isVisible());
+        QVERIFY(!form->visible());
+    }
+
+    void focusOrder()
+    {
+        const auto form = open<maxofthree::Form1>("maxofthree", { .stage = Stage::Active });
+        QTRY_COMPARE(QApplication::focusWidget(), form->Text1().widget());
+        for (QWidget* next : { form->Text2().widget(), form->Text3().widget(), form->Command1().widget(),
+                               form->Text4().widget(), form->Text1().widget() }) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), next);
+        }
+    }
+
+    // The menu bar sits inside the window above a client area of 597 × 437 pixels;
+    // its one entry holds two items whose captions bind no key.
+    void menuBarAboveSurface()
     {
         const auto form = open<maxofthree::Form1>("maxofthree");
         QMenuBar* bar = menuBar(*form);
@@ -120,105 +185,25 @@ private slots:
             QVERIFY(item->isEnabled() && item->isVisible() && !item->isCheckable());
         }
         QCOMPARE(items, (QStringList { dateTimeCaption, exitCaption }));
-    }
 
-    void dateTimeItemDoesNothing()
-    {
-        const auto form = open<maxofthree::Form1>("maxofthree");
-        type(form->Text1(), "7");
-        type(form->Text4(), "x");
-        QVERIFY(choose(*form, dateTimeCaption));
-        QTRY_VERIFY(!menuBar(*form)->actions().front()->menu()->isVisible());
-        QCOMPARE(texts(*form), (QStringList { "7", "", "", "x" }));
-        QVERIFY(form->window()->isVisible());
-        QVERIFY(!form->exitStatus());
-    }
-
-    // The "Ctrl+" texts in the captions bind no key, wherever the focus is.
-    void ctrlKeysDoNothing_data()
-    {
-        QTest::addColumn<int>("focus");  // creation index
-        QTest::addColumn<int>("key");
-        for (int focus : { 1, 8, 10 })
-            for (int key : { int(Qt::Key_D), int(Qt::Key_E) })
-                QTest::addRow("focus %d, Ctrl+%c", focus, char(key)) << focus << key;
-    }
-    void ctrlKeysDoNothing()
-    {
-        QFETCH(int, focus);
-        QFETCH(int, key);
-        const auto form = open<maxofthree::Form1>("maxofthree", { .stage = forms::testing::Stage::Active });
-        type(form->Text1(), "7");
-        type(form->Text4(), "8");
-        QWidget* target = focus == 1   ? form->Text1().widget()
-                          : focus == 8 ? form->Command1().widget()
-                                       : form->Text4().widget();
-        target->setFocus();
-        QTRY_COMPARE(QApplication::focusWidget(), target);
-
-        QTest::keyClick(target, Qt::Key(key), Qt::ControlModifier);
-        QApplication::processEvents();
-        QCOMPARE(texts(*form), (QStringList { "7", "", "", "8" }));
-        QVERIFY(form->window()->isVisible());
-        QVERIFY(!menuBar(*form)->actions().front()->menu()->isVisible());
-        QVERIFY(!form->exitStatus());
-    }
-
-    // Choosing "Έξοδος" hides the window and the running program ends with status 0.
-    void exitItemEndsProgram()
-    {
-        const auto form = open<maxofthree::Form1>("maxofthree");
-        type(form->Text2(), "5");
-        bool chosen = false;
-        QTimer::singleShot(0, form->window(), [&] { chosen = choose(*form, exitCaption); });
-        // A safety net only: the program ends long before it fires.
-        QTimer guard;
-        guard.setSingleShot(true);
-        QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(99); });
-        guard.start(30s);
-        const int status = QApplication::exec();
-        QVERIFY(chosen);
-        QCOMPARE(status, 0);
-        QCOMPARE(form->exitStatus(), std::optional<int>(0));
-        QVERIFY(!form->window()->isVisible());
-        QVERIFY(!form->visible());
-    }
-
-    void focusOrder()
-    {
-        const auto form = open<maxofthree::Form1>("maxofthree", { .stage = forms::testing::Stage::Active });
-        QTRY_COMPARE(QApplication::focusWidget(), form->Text1().widget());
-        for (QWidget* next : { form->Text2().widget(), form->Text3().widget(), form->Command1().widget(),
-                               form->Text4().widget(), form->Text1().widget() }) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            QCOMPARE(QApplication::focusWidget(), next);
-        }
-    }
-
-    // The menu bar sits inside the window above a client area of 597 × 437 pixels.
-    void surfaceBelowMenuBar()
-    {
-        const auto form = open<maxofthree::Form1>("maxofthree");
-        QMenuBar* bar = menuBar(*form);
         const int barHeight = bar->height();
         QVERIFY(barHeight > 0);
-        const QImage window = forms::testing::grabWindow(*form);
+        const QImage window = grabWindow(*form);
         QCOMPARE(window.size(), QSize(597, barHeight + 437));
         QCOMPARE(form->surface().geometry(), QRect(0, barHeight, 597, 437));
         QCOMPARE(bar->geometry(), QRect(0, 0, 597, barHeight));
 
         // The entry's caption is drawn in the bar: dark pixels inside its box.
-        const QRect entry = bar->actionGeometry(bar->actions().front());
-        QVERIFY(forms::testing::inkIn(window, entry, forms::testing::Paper::lighterThan(100)) > 20);
+        QVERIFY(inkIn(window, bar->actionGeometry(entry), Paper::lighterThan(100)) > 20);
 
         // Client pixels land barHeight lower in the window: the inside of Text1
         // (30, 80 to 170, 130) is white, the window surface above it is not.
-        const unsigned surface = forms::testing::rgbAt(window, 596, barHeight + 436);
-        QCOMPARE(forms::testing::rgbAt(window, 100, barHeight + 105), 0xFFFFFFu);
-        QCOMPARE(forms::testing::rgbAt(window, 100, barHeight + 75), surface);
+        const unsigned surface = rgbAt(window, 596, barHeight + 436);
+        QCOMPARE(rgbAt(window, 100, barHeight + 105), 0xFFFFFFu);
+        QCOMPARE(rgbAt(window, 100, barHeight + 75), surface);
         QVERIFY(surface != 0xFFFFFFu);
         // Text4 (250, 360 to 400, 390) covers the end of Label5 (80, 370 to 340, 411).
-        QCOMPARE(forms::testing::rgbAt(window, 300, barHeight + 375), 0xFFFFFFu);
+        QCOMPARE(rgbAt(window, 300, barHeight + 375), 0xFFFFFFu);
     }
 };
 
