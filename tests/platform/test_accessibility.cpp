@@ -125,10 +125,11 @@ class Accessibility : public QObject {
     forms::Form* form = nullptr;
 
     // Builds and shows a window, active so that keys reach the focus, with nothing heard of it yet.
-    forms::Form& open(const Opened<>::Make& make)
+    // `what` names it in a failure.
+    forms::Form& open(const Opened<>::Make& make, const QString& what)
     {
         opened.reset();
-        opened = std::make_unique<Opened<>>(make, Opening { .stage = Stage::Active }, "Form1", SourcePlace::current());
+        opened = std::make_unique<Opened<>>(make, Opening { .stage = Stage::Active }, what, SourcePlace::current());
         form = &opened->form();
         heard.clear();
         edited.clear();
@@ -138,11 +139,12 @@ class Accessibility : public QObject {
     // A program of the registry by its id, or a window of `description`.
     forms::Form& open(const QString& id)
     {
-        return open([id](forms::Services s) { return makeProgram(id.toStdString(), s); });
+        return open([id](forms::Services s) { return makeProgram(id.toStdString(), s); }, id);
     }
     forms::Form& open(const forms::Description& description = probe())
     {
-        return open([description](forms::Services s) { return std::make_unique<forms::Form>(description, s); });
+        return open([description](forms::Services s) { return std::make_unique<forms::Form>(description, s); },
+                    forms::qstring(description.window.name));
     }
     QAccessibleInterface* accessible(std::string_view name) const
     {
